@@ -1,0 +1,17 @@
+# Warnings and sanitizers for every target of the project.
+add_compile_options(-Wall -Wextra -Wpedantic -Wshadow -Wnon-virtual-dtor -Wold-style-cast
+                    -Wcast-align -Wnull-dereference -Wformat=2 -Wimplicit-fallthrough)
+if(WENDRIFT_WERROR)
+  add_compile_options(-Werror)
+endif()
+if(WENDRIFT_SANITIZE AND WENDRIFT_TSAN)
+  message(FATAL_ERROR "WENDRIFT_SANITIZE and WENDRIFT_TSAN cannot be combined")
+endif()
+if(WENDRIFT_SANITIZE)
+  add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+  add_link_options(-fsanitize=address,undefined)
+endif()
+if(WENDRIFT_TSAN)
+  add_compile_options(-fsanitize=thread -fno-omit-frame-pointer)
+  add_link_options(-fsanitize=thread)
+endif()

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QString>
+
+#include <memory>
+
+class QSettings;
+
+// The user's settings: named sections holding named values, kept in one INI file. Every read
+// names a default, returned for anything missing or unreadable; every write reaches the disk
+// before the call returns. Section and key names are used exactly as given.
+class CSettingsStore {
+public:
+    // The store file `Wendrift.ini` in `directory`.
+    explicit CSettingsStore(const QString& directory);
+    ~CSettingsStore();
+    CSettingsStore(const CSettingsStore&) = delete;
+    CSettingsStore& operator=(const CSettingsStore&) = delete;
+
+    int ReadIntSetting(const QString& section, const QString& key, int defaultValue) const;
+    bool WriteIntSetting(const QString& section, const QString& key, int value);
+    QString ReadTextSetting(const QString& section, const QString& key,
+                            const QString& defaultValue) const;
+    bool WriteTextSetting(const QString& section, const QString& key, const QString& text);
+
+    // A real number kept as decimal text; unparsable text reads as `defaultText` converted.
+    double ReadRealSetting(const QString& section, const QString& key,
+                           const QString& defaultText) const;
+
+    QString FilePath() const { return m_path; }
+
+    // The folder the store lives in: `overrideDir` when given, else $WENDRIFT_CONFIG_DIR, else
+    // $XDG_CONFIG_HOME/ORVS (~/.config/ORVS).
+    static QString DefaultDirectory(const QString& overrideDir = {});
+
+private:
+    bool WriteValue(const QString& section, const QString& key, const QString& text);
+    bool PrepareForWrite();
+
+    QString m_path;
+    std::unique_ptr<QSettings> m_settings;
+    bool m_damaged = false; // the file on disk could not be parsed or read
+    bool m_unreadable = false;
+};
+
+// The process-wide store that the free functions below use. Opening replaces the previous one.
+CSettingsStore& OpenSettingsStore(const QString& directory);
+CSettingsStore& AppSettings();
+
+int ReadIntSetting(const QString& section, const QString& key, int defaultValue);
+bool WriteIntSetting(const QString& section, const QString& key, int value);
+QString ReadTextSetting(const QString& section, const QString& key, const QString& defaultValue);
+bool WriteTextSetting(const QString& section, const QString& key, const QString& text);
+double ReadRealSetting(const QString& section, const QString& key, const QString& defaultText);
