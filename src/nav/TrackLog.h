@@ -58,6 +58,9 @@ public:
     int SaveFile(const QString& path) const;
 
 private:
+    // Takes over the points of `other` (same capacity); the other fields keep their values.
+    void TakePointsFrom(CTrackLog& other);
+
     std::vector<TrackPoint> m_points; // allocated once, m_capacity slots
     uint16_t m_capacity;
     uint16_t m_head = 0; // slot the next point goes to

@@ -1,0 +1,120 @@
+#include "nav/TrackFileCommands.h"
+
+#include "app/SettingsStore.h"
+#include "nav/TrackLog.h"
+#include "platform/Locations.h"
+#include "platform/Prompts.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace {
+
+const QString kSettingsSection = QStringLiteral("Settings");
+const QString kTrackFileKey = QStringLiteral("Track File");
+const QString kDefaultTrackFile = QStringLiteral("\\My Documents\\Wendrift\\track.trk");
+
+// The file dialogs start beside the track file in use.
+QString BesideTrackFile(const QString& name)
+{
+    return QFileInfo(TrackFilePath()).dir().filePath(name);
+}
+
+QString AskTrackFileName(FileDialogKind kind, const QString& startPath)
+{
+    FileDialogRequest request;
+    request.kind = kind;
+    request.filter = QStringLiteral("Track Files (*.trk);;All Files (*)");
+    request.defaultSuffix = QStringLiteral("trk");
+    request.startPath = startPath;
+    return Prompts().AskFileName(request);
+}
+
+struct ExportDialog {
+    const char* filter;
+    const char* suffix;
+};
+
+ExportDialog ExportDialogFor(TrackExportFormat format)
+{
+    switch (format) {
+    case TrackExportFormat::CSV:
+        return {"CSV File (*.csv);;All Files (*)", "CSV"};
+    case TrackExportFormat::KML:
+        return {"KML File (*.kml);;All Files (*)", "KML"};
+    case TrackExportFormat::GPX:
+        break;
+    }
+    return {"GPX File (*.gpx);;All Files (*)", "GPX"};
+}
+
+} // namespace
+
+QString TrackFilePath()
+{
+    return Locations::MapHandheldPath(
+        ReadTextSetting(kSettingsSection, kTrackFileKey, kDefaultTrackFile));
+}
+
+int LoadTrack(CTrackLog& track)
+{
+    const int loaded = track.LoadFile(TrackFilePath());
+    if (loaded && track.GetCount() > 0)
+        track.PointAt(0).segmentStart = 1;
+    return loaded;
+}
+
+int SaveTrack(CTrackLog& track)
+{
+    const QString path = TrackFilePath();
+    if (track.GetCount() > 0)
+        track.PointAt(track.GetCount() - 1).segmentStart = 1;
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    return track.SaveFile(path);
+}
+
+void EraseTrack(CTrackLog& track)
+{
+    track.Clear();
+}
+
+bool OpenTrackFile(CTrackLog& track)
+{
+    const QString chosen = AskTrackFileName(FileDialogKind::Open, BesideTrackFile(QString()));
+    if (chosen.isEmpty())
+        return false;
+    SaveTrack(track);
+    WriteTextSetting(kSettingsSection, kTrackFileKey, chosen);
+    LoadTrack(track);
+    return true;
+}
+
+bool NewTrackFile(CTrackLog& track)
+{
+    const QString chosen =
+        AskTrackFileName(FileDialogKind::Save, BesideTrackFile(QStringLiteral("Untitled")));
+    if (chosen.isEmpty())
+        return false;
+    SaveTrack(track);
+    WriteTextSetting(kSettingsSection, kTrackFileKey, chosen);
+    // The dialog asked before an existing file is replaced. Writing the points in memory to it
+    // at once replaces it in one step, where deleting it first would leave neither old nor new
+    // contents on disk until the next save.
+    SaveTrack(track);
+    return true;
+}
+
+int ExportTrack(const CTrackLog& track, TrackExportFormat format)
+{
+    const ExportDialog dialog = ExportDialogFor(format);
+    FileDialogRequest request;
+    request.kind = FileDialogKind::Save;
+    request.filter = QString::fromLatin1(dialog.filter);
+    request.defaultSuffix = QString::fromLatin1(dialog.suffix);
+    request.startPath = BesideTrackFile(QStringLiteral("Untitled"));
+    request.confirmOverwrite = true;
+    const QString chosen = Prompts().AskFileName(request);
+    if (chosen.isEmpty())
+        return 0;
+    return ExportTrackFile(track, format, chosen);
+}
