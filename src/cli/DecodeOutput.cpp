@@ -46,10 +46,10 @@ void AddGsa(CJsonObject& line, const GsaState& gsa)
 void AddGsv(CJsonObject& line, const GsvState& gsv, const char* data)
 {
     const CNmeaFields fields(data);
-    char text[25];
-    fields.Get(0, text, sizeof text);
+    std::string_view text;
+    fields.Field(0, text);
     const int total = IntegerValue(text);
-    fields.Get(1, text, sizeof text);
+    fields.Field(1, text);
     const int number = IntegerValue(text);
     CJsonArray sats;
     for (int k = 0; k < 4; ++k) {

@@ -11,13 +11,34 @@ namespace {
 constexpr int kFieldSize = 25; // every field copy holds at most 24 characters
 constexpr double kKnotsToMetresPerSecond = 0.277777777778;
 
-double ReadLatitude(const char* text)
+// A five-character address as one number, so the known ones can be told apart in one switch;
+// any other length gives 0, which matches none of them.
+constexpr uint64_t Code(const char* address)
 {
-    return ParseDegreesMinutes(text, 2);
+    uint64_t code = 0;
+    for (int i = 0; i < 5; ++i) {
+        if (address[i] == '\0')
+            return 0;
+        code = code << 8 | static_cast<unsigned char>(address[i]);
+    }
+    return address[5] == '\0' ? code : 0;
 }
-double ReadLongitude(const char* text)
+uint64_t SentenceCode(const char* address)
 {
-    return ParseDegreesMinutes(text, 3);
+    return Code(address);
+}
+
+// The value of a field, or `fallback` when it is absent or empty.
+int IntegerOr(const CNmeaFields& fields, int index, int fallback)
+{
+    std::string_view text;
+    return fields.Field(index, text) ? IntegerValue(text) : fallback;
+}
+
+double DecimalOr(const CNmeaFields& fields, int index, double fallback)
+{
+    std::string_view text;
+    return fields.Field(index, text) ? ParseDecimal(text) : fallback;
 }
 
 } // namespace
@@ -41,13 +62,55 @@ void CNMEAParser::ResetFixState()
 
 int CNMEAParser::ProcessBytes(const uint8_t* bytes, size_t count)
 {
-    for (size_t i = 0; i < count; ++i)
-        ProcessByte(bytes[i]);
+    size_t i = 0;
+    while (i < count) {
+        if (m_framerState == Idle) {
+            // Nothing but "$" matters between sentences.
+            const void* dollar = std::memchr(bytes + i, '$', count - i);
+            if (!dollar)
+                break;
+            i = static_cast<size_t>(static_cast<const uint8_t*>(dollar) - bytes);
+        } else if (m_framerState == Data) {
+            i = CollectData(bytes, i, count);
+            if (i == count)
+                break;
+        }
+        ProcessByte(bytes[i++]);
+    }
     if (m_sink) {
         m_sink->WriteChunk(bytes, count);
         m_loggedBytes += static_cast<uint32_t>(count);
     }
     return 1;
+}
+
+size_t CNMEAParser::CollectData(const uint8_t* bytes, size_t at, size_t count)
+{
+    // The same steps as ProcessByte's Data state, with the running values kept in registers.
+    uint8_t checksum = m_checksum;
+    size_t index = m_bufferIndex;
+    int fields = m_fieldCount;
+    const size_t room = sizeof m_data - index;  // data bytes that fit before the limit
+    const size_t available = count - at;
+    const size_t limit = available < room ? available : room;
+    char* data = m_data + index;
+    size_t k = 0;
+    for (; k < limit; ++k) {
+        const uint8_t byte = bytes[at + k];
+        if ((byte == '*') | (byte == '\r'))
+            break;
+        checksum ^= byte;
+        data[k] = static_cast<char>(byte);
+        // Written every time, kept only after a comma: no branch on the commonest byte.
+        m_fieldStarts[fields] = static_cast<uint16_t>(index + k + 1);
+        fields += byte == ',';
+    }
+    m_checksum = checksum;
+    m_bufferIndex = static_cast<uint16_t>(index + k);
+    m_fieldCount = fields;
+    if (k == room)
+        m_framerState = Idle;  // 256 data characters without an end: the sentence is dropped
+    return at + k;
 }
 
 void CNMEAParser::ProcessByte(uint8_t byte)
@@ -66,6 +129,7 @@ void CNMEAParser::ProcessByte(uint8_t byte)
             // An asterisk right after the address is taken as a delimiter, checksum included.
             m_address[m_bufferIndex] = '\0';
             m_bufferIndex = 0;
+            m_fieldCount = 1;
             m_framerState = Data;
             return;
         }
@@ -88,6 +152,8 @@ void CNMEAParser::ProcessByte(uint8_t byte)
         }
         m_checksum ^= byte;
         m_data[m_bufferIndex++] = static_cast<char>(byte);
+        if (byte == ',')
+            m_fieldStarts[m_fieldCount++] = m_bufferIndex;
         if (m_bufferIndex >= sizeof m_data)
             m_framerState = Idle;
         return;
@@ -115,18 +181,32 @@ void CNMEAParser::ProcessByte(uint8_t byte)
 
 void CNMEAParser::DispatchSentence(const char* address, const char* data)
 {
-    if (std::strcmp(address, "GPGGA") == 0)
-        DecodeGGA(data);
-    else if (std::strcmp(address, "GPGSA") == 0)
-        DecodeGSA(data);
-    else if (std::strcmp(address, "GPGSV") == 0)
-        DecodeGSV(data);
-    else if (std::strcmp(address, "GPRMB") == 0)
-        DecodeRMB(data);
-    else if (std::strcmp(address, "GPRMC") == 0)
-        DecodeRMC(data);
-    else if (std::strcmp(address, "GPZDA") == 0)
-        DecodeZDA(data);
+    // The framer's own sentence comes with its fields already found.
+    const CNmeaFields fields = data == m_data
+                                   ? CNmeaFields(data, m_bufferIndex, m_fieldStarts, m_fieldCount)
+                                   : CNmeaFields(data);
+    switch (SentenceCode(address)) {
+    case Code("GPGGA"):
+        DecodeGGA(fields);
+        break;
+    case Code("GPGSA"):
+        DecodeGSA(fields);
+        break;
+    case Code("GPGSV"):
+        DecodeGSV(fields);
+        break;
+    case Code("GPRMB"):
+        DecodeRMB(fields);
+        break;
+    case Code("GPRMC"):
+        DecodeRMC(fields);
+        break;
+    case Code("GPZDA"):
+        DecodeZDA(fields);
+        break;
+    default:
+        break;
+    }
     ++m_sentenceCount;
     PostToMainWindow(WM_GPS_UPDATE);
 }
@@ -178,25 +258,54 @@ int CNMEAParser::IsPrnInUse(uint16_t prn) const
 
 void CNMEAParser::DecodeGGA(const char* data)
 {
-    const CNmeaFields fields(data);
-    char f[kFieldSize];
-    if (fields.Get(0, f, sizeof f)) {
+    DecodeGGA(CNmeaFields(data));
+}
+
+void CNMEAParser::DecodeGSA(const char* data)
+{
+    DecodeGSA(CNmeaFields(data));
+}
+
+void CNMEAParser::DecodeGSV(const char* data)
+{
+    DecodeGSV(CNmeaFields(data));
+}
+
+void CNMEAParser::DecodeRMB(const char* data)
+{
+    DecodeRMB(CNmeaFields(data));
+}
+
+void CNMEAParser::DecodeRMC(const char* data)
+{
+    DecodeRMC(CNmeaFields(data));
+}
+
+void CNMEAParser::DecodeZDA(const char* data)
+{
+    DecodeZDA(CNmeaFields(data));
+}
+
+void CNMEAParser::DecodeGGA(const CNmeaFields& fields)
+{
+    std::string_view f;
+    if (fields.Field(0, f)) {
         m_gga.hour = static_cast<uint8_t>(TwoCharacterNumber(f, 0));
         m_gga.minute = static_cast<uint8_t>(TwoCharacterNumber(f, 2));
         m_gga.second = static_cast<uint8_t>(TwoCharacterNumber(f, 4));
-        m_gga.seconds = ::ParseDecimal(std::strlen(f) > 4 ? f + 4 : "");
+        m_gga.seconds = ::ParseDecimal(f.size() > 4 ? f.substr(4) : std::string_view());
     }
-    if (fields.Get(1, f, sizeof f))
-        m_gga.latitude = ApplyHemisphere(ReadLatitude(f), fields, 2, 'S');
-    if (fields.Get(3, f, sizeof f))
-        m_gga.longitude = ApplyHemisphere(ReadLongitude(f), fields, 4, 'W');
-    if (fields.Get(5, f, sizeof f))
+    if (fields.Field(1, f))
+        m_gga.latitude = ApplyHemisphere(ParseDegreesMinutes(f, 2), fields, 2, 'S');
+    if (fields.Field(3, f))
+        m_gga.longitude = ApplyHemisphere(ParseDegreesMinutes(f, 3), fields, 4, 'W');
+    if (fields.Field(5, f))
         m_gga.quality = static_cast<uint8_t>(f[0] - '0');
-    if (fields.Get(6, f, sizeof f))
+    if (fields.Field(6, f))
         m_gga.satellitesUsed = static_cast<uint8_t>(TwoCharacterNumber(f, 0));
-    if (fields.Get(7, f, sizeof f))
+    if (fields.Field(7, f))
         m_gga.hdop = ::ParseDecimal(f);
-    if (fields.Get(8, f, sizeof f))
+    if (fields.Field(8, f))
         m_gga.altitude = ::ParseDecimal(f);
 
     const int32_t t = m_gga.minute * 60 + m_gga.second;
@@ -209,49 +318,43 @@ void CNMEAParser::DecodeGGA(const char* data)
     PostToMainWindow(WM_GPS_GGA);
 }
 
-void CNMEAParser::DecodeGSA(const char* data)
+void CNMEAParser::DecodeGSA(const CNmeaFields& fields)
 {
-    const CNmeaFields fields(data);
-    char f[kFieldSize];
-    if (fields.Get(0, f, sizeof f))
+    std::string_view f;
+    if (fields.Field(0, f))
         m_gsa.mode = f[0];
-    if (fields.Get(1, f, sizeof f))
+    if (fields.Field(1, f))
         m_gsa.fixType = static_cast<uint8_t>(f[0] - '0');
     // The whole number: SBAS satellites 120-158 must not turn into GPS PRNs 12-15.
     for (int i = 0; i < 12; ++i)
-        m_gsa.prnsInUse[i] =
-            static_cast<uint16_t>(fields.Get(2 + i, f, sizeof f) ? IntegerValue(f) : 0);
-    m_gsa.pdop = fields.Get(14, f, sizeof f) ? ::ParseDecimal(f) : 0;
-    m_gsa.hdop = fields.Get(15, f, sizeof f) ? ::ParseDecimal(f) : 0;
-    m_gsa.vdop = fields.Get(16, f, sizeof f) ? ::ParseDecimal(f) : 0;
+        m_gsa.prnsInUse[i] = static_cast<uint16_t>(IntegerOr(fields, 2 + i, 0));
+    m_gsa.pdop = DecimalOr(fields, 14, 0);
+    m_gsa.hdop = DecimalOr(fields, 15, 0);
+    m_gsa.vdop = DecimalOr(fields, 16, 0);
     ++m_gsa.count;
     PostToMainWindow(WM_GPS_GSA);
 }
 
-void CNMEAParser::DecodeGSV(const char* data)
+void CNMEAParser::DecodeGSV(const CNmeaFields& fields)
 {
-    const CNmeaFields fields(data);
-    char total[kFieldSize];
-    char number[kFieldSize];
-    if (!fields.Get(0, total, sizeof total) || !fields.Get(1, number, sizeof number))
+    std::string_view total;
+    std::string_view number;
+    if (!fields.Field(0, total) || !fields.Field(1, number))
         return;
     const int totalMessages = IntegerValue(total);
     const int messageNumber = IntegerValue(number);
     if (totalMessages < 1 || totalMessages > 8 || messageNumber < 1 || messageNumber > 9)
         return;
 
-    char f[kFieldSize];
-    if (fields.Get(2, f, sizeof f))
+    std::string_view f;
+    if (fields.Field(2, f))
         m_gsv.satellitesInView = static_cast<uint16_t>(IntegerValue(f));
-    auto numberAt = [&](int index) {
-        return static_cast<uint16_t>(fields.Get(index, f, sizeof f) ? IntegerValue(f) : 0);
-    };
     for (int k = 0; k < 4; ++k) {
         SatelliteEntry& entry = m_gsv.satellites[4 * (messageNumber - 1) + k];
-        entry.nPRN = numberAt(3 + 4 * k);
-        entry.nElevation = numberAt(4 + 4 * k);
-        entry.nAzimuth = numberAt(5 + 4 * k);
-        entry.nSNR = numberAt(6 + 4 * k);
+        entry.nPRN = static_cast<uint16_t>(IntegerOr(fields, 3 + 4 * k, 0));
+        entry.nElevation = static_cast<uint16_t>(IntegerOr(fields, 4 + 4 * k, 0));
+        entry.nAzimuth = static_cast<uint16_t>(IntegerOr(fields, 5 + 4 * k, 0));
+        entry.nSNR = static_cast<uint16_t>(IntegerOr(fields, 6 + 4 * k, 0));
         entry.bUsed = static_cast<uint32_t>(IsPrnInUse(entry.nPRN));
     }
     ++m_gsv.count;
@@ -259,50 +362,48 @@ void CNMEAParser::DecodeGSV(const char* data)
         PostToMainWindow(WM_GPS_GSV);
 }
 
-void CNMEAParser::DecodeRMB(const char* data)
+void CNMEAParser::DecodeRMB(const CNmeaFields& fields)
 {
-    const CNmeaFields fields(data);
-    char f[kFieldSize];
-    m_rmb.status = fields.Get(0, f, sizeof f) ? f[0] : 'V';
-    m_rmb.crossTrackError = fields.Get(1, f, sizeof f) ? ::ParseDecimal(f) : 0;
-    m_rmb.steer = fields.Get(2, f, sizeof f) ? f[0] : '?';
+    std::string_view f;
+    m_rmb.status = fields.Field(0, f) ? f[0] : 'V';
+    m_rmb.crossTrackError = DecimalOr(fields, 1, 0);
+    m_rmb.steer = fields.Field(2, f) ? f[0] : '?';
     fields.Get(3, m_rmb.originId, kFieldSize);
     fields.Get(4, m_rmb.destinationId, kFieldSize);
-    if (fields.Get(5, f, sizeof f))
-        m_rmb.destinationLatitude = ApplyHemisphere(ReadLatitude(f), fields, 6, 'S');
-    if (fields.Get(7, f, sizeof f))
-        m_rmb.destinationLongitude = ApplyHemisphere(ReadLongitude(f), fields, 8, 'W');
-    m_rmb.range = fields.Get(9, f, sizeof f) ? ::ParseDecimal(f) : 0;
-    m_rmb.bearing = fields.Get(10, f, sizeof f) ? ::ParseDecimal(f) : 0;
-    m_rmb.closingVelocity = fields.Get(11, f, sizeof f) ? ::ParseDecimal(f) : 0;
-    m_rmb.arrival = fields.Get(12, f, sizeof f) ? f[0] : 'V';
+    if (fields.Field(5, f))
+        m_rmb.destinationLatitude = ApplyHemisphere(ParseDegreesMinutes(f, 2), fields, 6, 'S');
+    if (fields.Field(7, f))
+        m_rmb.destinationLongitude = ApplyHemisphere(ParseDegreesMinutes(f, 3), fields, 8, 'W');
+    m_rmb.range = DecimalOr(fields, 9, 0);
+    m_rmb.bearing = DecimalOr(fields, 10, 0);
+    m_rmb.closingVelocity = DecimalOr(fields, 11, 0);
+    m_rmb.arrival = fields.Field(12, f) ? f[0] : 'V';
     PostToMainWindow(WM_GPS_RMB);
     ++m_rmb.count;
 }
 
-void CNMEAParser::DecodeRMC(const char* data)
+void CNMEAParser::DecodeRMC(const CNmeaFields& fields)
 {
-    const CNmeaFields fields(data);
-    char f[kFieldSize];
-    if (fields.Get(0, f, sizeof f)) {
+    std::string_view f;
+    if (fields.Field(0, f)) {
         m_rmc.hour = static_cast<uint8_t>(TwoCharacterNumber(f, 0));
         m_rmc.minute = static_cast<uint8_t>(TwoCharacterNumber(f, 2));
         m_rmc.second = static_cast<uint8_t>(TwoCharacterNumber(f, 4));
     }
-    m_rmc.status = fields.Get(1, f, sizeof f) ? f[0] : 'V';
-    if (fields.Get(2, f, sizeof f))
-        m_rmc.latitude = ApplyHemisphere(ReadLatitude(f), fields, 3, 'S');
-    if (fields.Get(4, f, sizeof f))
-        m_rmc.longitude = ApplyHemisphere(ReadLongitude(f), fields, 5, 'W');
-    m_rmc.speed = fields.Get(6, f, sizeof f) ? ::ParseDecimal(f) : 0;
-    m_rmc.course = fields.Get(7, f, sizeof f) ? ::ParseDecimal(f) : 0;
-    if (fields.Get(8, f, sizeof f)) {
+    m_rmc.status = fields.Field(1, f) ? f[0] : 'V';
+    if (fields.Field(2, f))
+        m_rmc.latitude = ApplyHemisphere(ParseDegreesMinutes(f, 2), fields, 3, 'S');
+    if (fields.Field(4, f))
+        m_rmc.longitude = ApplyHemisphere(ParseDegreesMinutes(f, 3), fields, 5, 'W');
+    m_rmc.speed = DecimalOr(fields, 6, 0);
+    m_rmc.course = DecimalOr(fields, 7, 0);
+    if (fields.Field(8, f)) {
         m_rmc.day = static_cast<uint8_t>(TwoCharacterNumber(f, 0));
         m_rmc.month = static_cast<uint8_t>(TwoCharacterNumber(f, 2));
         m_rmc.year = static_cast<uint16_t>(2000 + TwoCharacterNumber(f, 4));
     }
-    m_rmc.magneticVariation = fields.Get(9, f, sizeof f) ? ::ParseDecimal(f) : 0;
-    if (fields.Get(10, f, sizeof f) && f[0] == 'W')
+    m_rmc.magneticVariation = DecimalOr(fields, 9, 0);
+    if (fields.Field(10, f) && f[0] == 'W')
         m_rmc.magneticVariation = -m_rmc.magneticVariation;
 
     const int32_t t = m_rmc.minute * 60 + m_rmc.second;
@@ -317,20 +418,19 @@ void CNMEAParser::DecodeRMC(const char* data)
     ++m_rmc.count;
 }
 
-void CNMEAParser::DecodeZDA(const char* data)
+void CNMEAParser::DecodeZDA(const CNmeaFields& fields)
 {
-    const CNmeaFields fields(data);
-    char f[kFieldSize];
-    if (fields.Get(0, f, sizeof f)) {
+    std::string_view f;
+    if (fields.Field(0, f)) {
         m_zda.hour = static_cast<uint8_t>(TwoCharacterNumber(f, 0));
         m_zda.minute = static_cast<uint8_t>(TwoCharacterNumber(f, 2));
         m_zda.second = static_cast<uint8_t>(TwoCharacterNumber(f, 4));
     }
-    m_zda.day = static_cast<uint8_t>(fields.Get(1, f, sizeof f) ? IntegerValue(f) : 1);
-    m_zda.month = static_cast<uint8_t>(fields.Get(2, f, sizeof f) ? IntegerValue(f) : 1);
-    m_zda.year = static_cast<uint16_t>(fields.Get(3, f, sizeof f) ? IntegerValue(f) : 1);
-    m_zda.zoneHours = static_cast<int8_t>(fields.Get(4, f, sizeof f) ? IntegerValue(f) : 0);
-    m_zda.zoneMinutes = static_cast<uint8_t>(fields.Get(5, f, sizeof f) ? IntegerValue(f) : 0);
+    m_zda.day = static_cast<uint8_t>(IntegerOr(fields, 1, 1));
+    m_zda.month = static_cast<uint8_t>(IntegerOr(fields, 2, 1));
+    m_zda.year = static_cast<uint16_t>(IntegerOr(fields, 3, 1));
+    m_zda.zoneHours = static_cast<int8_t>(IntegerOr(fields, 4, 0));
+    m_zda.zoneMinutes = static_cast<uint8_t>(IntegerOr(fields, 5, 0));
     PostToMainWindow(WM_GPS_ZDA);
     ++m_zda.count;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "gps/NmeaFields.h"
 #include "gps/RawDataSink.h"
 
 #include <array>
@@ -147,6 +148,17 @@ public:
     const ZdaState& Zda() const { return m_zda; }
 
 private:
+    // Runs the Data state over bytes[at, count) up to the next byte it must act on; returns the
+    // position of that byte (count when the chunk ended first).
+    size_t CollectData(const uint8_t* bytes, size_t at, size_t count);
+
+    void DecodeGGA(const CNmeaFields& fields);
+    void DecodeGSA(const CNmeaFields& fields);
+    void DecodeGSV(const CNmeaFields& fields);
+    void DecodeRMB(const CNmeaFields& fields);
+    void DecodeRMC(const CNmeaFields& fields);
+    void DecodeZDA(const CNmeaFields& fields);
+
     IMessageSink* m_messages;
 
     // Framer
@@ -156,6 +168,8 @@ private:
     uint16_t m_bufferIndex = 0;
     char m_address[8] = {};
     char m_data[256] = {};
+    uint16_t m_fieldStarts[CNmeaFields::kMaxFields] = {}; // offsets of the fields in m_data
+    int m_fieldCount = 1;
     std::unique_ptr<IRawDataSink> m_sink;
     uint32_t m_loggedBytes = 0;
     uint32_t m_sentenceCount = 0;

@@ -1,0 +1,96 @@
+// Decoding throughput of the NMEA parser on a receiver-like stream, and heap allocations per
+// sentence (there should be none).
+
+#include "gps/NMEAParser.h"
+#include "platform/MessageSink.h"
+
+#include <benchmark/benchmark.h>
+
+#include <atomic>
+#include <cstdio>
+#include <cstdlib>
+#include <new>
+#include <string>
+
+namespace {
+
+std::atomic<long long> g_allocations{0};
+
+std::string Sentence(const std::string& body)
+{
+    unsigned checksum = 0;
+    for (char c : body)
+        checksum ^= static_cast<unsigned char>(c);
+    char tail[8];
+    std::snprintf(tail, sizeof tail, "*%02X\r\n", checksum);
+    return "$" + body + tail;
+}
+
+// One second of a receiver navigating to a waypoint, repeated with a moving clock and position.
+std::string MakeStream(size_t targetBytes, int* sentences)
+{
+    std::string stream;
+    *sentences = 0;
+    for (int second = 0; stream.size() < targetBytes; ++second) {
+        char time[16];
+        std::snprintf(time, sizeof time, "%02d%02d%02d.00", (second / 3600) % 24,
+                      (second / 60) % 60, second % 60);
+        char lat[16];
+        std::snprintf(lat, sizeof lat, "3733.%04d", second % 10000);
+        const std::string t = time;
+        stream += Sentence("GPGGA," + t + "," + lat + ",N,12658.9812,E,1,09,0.9,45.3,M,18.2,M,,");
+        stream += Sentence("GPGSA,A,3,02,05,07,09,13,16,20,26,29,,,,1.6,0.9,1.3");
+        stream += Sentence("GPGSV,3,1,11,02,61,045,44,05,38,290,41,07,12,170,33,09,55,110,45");
+        stream += Sentence("GPGSV,3,2,11,13,21,250,36,16,08,035,28,20,73,310,47,26,30,200,39");
+        stream += Sentence("GPGSV,3,3,11,29,44,080,42,30,05,330,,31,02,150,");
+        stream += Sentence("GPRMC," + t + ",A," + lat + ",N,12658.9812,E,23.4,87.5,081226,7.9,W,A");
+        stream += Sentence("GPRMB,A,0.12,L,START,DEST,3734.1200,N,12700.4400,E,1.53,75.2,22.1,V,A");
+        *sentences += 7;
+        if (second % 5 == 0) {
+            stream += Sentence("GPZDA," + t + ",08,12,2026,00,00");
+            ++*sentences;
+        }
+    }
+    return stream;
+}
+
+class CountingSink : public IMessageSink {
+public:
+    void Post(uint32_t message) override { benchmark::DoNotOptimize(message); }
+};
+
+void BM_ProcessBytes(benchmark::State& state)
+{
+    int sentences = 0;
+    const std::string stream = MakeStream(16 << 20, &sentences);
+    const auto* bytes = reinterpret_cast<const uint8_t*>(stream.data());
+    CountingSink sink;
+    CNMEAParser parser(&sink);
+    long long allocations = 0;
+    for (auto _ : state) {
+        const long long before = g_allocations.load();
+        for (size_t at = 0; at < stream.size(); at += 128)
+            parser.ProcessBytes(bytes + at, std::min<size_t>(128, stream.size() - at));
+        allocations += g_allocations.load() - before;
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * stream.size()));
+    state.counters["sentences"] = static_cast<double>(sentences);
+    state.counters["allocs_per_sentence"] =
+        static_cast<double>(allocations) / (static_cast<double>(sentences) * state.iterations());
+    benchmark::DoNotOptimize(parser.GetSentenceCount());
+}
+BENCHMARK(BM_ProcessBytes)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+void* operator new(size_t size)
+{
+    ++g_allocations;
+    if (void* p = std::malloc(size ? size : 1))
+        return p;
+    throw std::bad_alloc();
+}
+void operator delete(void* p) noexcept { std::free(p); }
+void operator delete(void* p, size_t) noexcept { std::free(p); }
+
+BENCHMARK_MAIN();
