@@ -4,12 +4,13 @@
 #include "waypoints/Waypoint.h"
 #include "waypoints/WaypointFile.h"
 
-#include <QHash>
+#include <QHashFunctions> // std::hash<QString>
 #include <QString>
 
 #include <array>
 #include <cstdint>
 #include <span>
+#include <unordered_map>
 #include <vector>
 
 // The waypoints of the open database, kept in a grid of 0.1-degree cells so that the map and
@@ -90,9 +91,25 @@ public:
     std::span<CWaypoint> MutableCellWaypoints(int cell);
 
 private:
+    // A walk over the cells of a rectangle; FindAlarmWaypoint keeps its own, so it never
+    // disturbs a walk the map is making.
+    struct RectangleWalk {
+        int column = 0, row = 0;
+        int startColumn = 0, endColumn = 0;
+        int startRow = 0, endRow = 0;
+        bool done = true;
+
+        static RectangleWalk Over(int64_t latitude1, int64_t longitude1, int64_t latitude2,
+                                  int64_t longitude2);
+        int Next();
+    };
+
     void Clear();
-    int PositionInCell(int cell, int id) const;
-    void Insert(int cell, CWaypoint&& waypoint);
+    // The record with that id, or nullptr; with its cell when `cell` is given.
+    const CWaypoint* Find(int id, int* cell = nullptr) const;
+    int FirstIDOfName(const QString& name) const;
+    // Puts a record into a cell at the place its id gives it.
+    void InsertInIDOrder(int cell, CWaypoint&& waypoint);
 
     bool m_navigating = false;
     int m_count = 0;
@@ -100,16 +117,15 @@ private:
     GeoPosition m_legStart;
     bool m_modified = false;
     std::vector<std::vector<CWaypoint>> m_cells;
-    // Walk state: cursor, start and end column and row.
-    int m_walkColumn = 0, m_walkRow = 0;
-    int m_walkStartColumn = 0, m_walkEndColumn = 0;
-    int m_walkStartRow = 0, m_walkEndRow = 0;
-    bool m_walkDone = true;
+    RectangleWalk m_walk;
     CWaypoint m_target;
 
     // Indexes kept in step with the cells. Within a cell ids grow in array order, so the first
     // record of a name in cell order, array order is the one with the smallest (cell, id).
-    QHash<int, int> m_cellOfID;
-    QHash<QString, std::vector<int>> m_idsOfName;
-    QString m_damagedSource; // canonical path of a file that loaded as damaged
+    std::unordered_map<int, int> m_cellOfID;
+    std::unordered_map<QString, std::vector<int>> m_idsOfName;
+    // A file that must be copied beside itself before it is first saved over: the original of
+    // a text-format or damaged file. Canonical path and the suffix of the copy.
+    QString m_keepBeforeSaving;
+    QString m_keepSuffix;
 };
