@@ -77,11 +77,14 @@ GeoPosition DestinationPoint(const GeoPosition& start, double km, double bearing
     double lambda = lambda1;
     if (std::cos(phi) != 0.0) {
         // The short-distance form: exact enough for the few kilometres it is used for.
-        lambda =
-            std::fmod(lambda1 + std::asin(ClampUnit(std::sin(tc) * std::sin(d) / std::cos(phi))) +
-                          std::numbers::pi,
-                      kTwoPi) -
-            std::numbers::pi;
+        const double unwrapped =
+            lambda1 + std::asin(ClampUnit(std::sin(tc) * std::sin(d) / std::cos(phi)));
+        // A sign-keeping remainder alone would leave a westward crossing of the date line
+        // below -180 degrees; fold it back into the circle.
+        double shifted = std::fmod(unwrapped + std::numbers::pi, kTwoPi);
+        if (shifted < 0.0)
+            shifted += kTwoPi;
+        lambda = shifted - std::numbers::pi;
     }
     GeoPosition result;
     result.latitude = Microdegrees(phi * kRadiansToMicrodegrees);

@@ -10,7 +10,8 @@
 double HaversineDistance(double lon1, double lat1, double lon2, double lat2); // km
 double PositionDistance(const GeoPosition& p, const GeoPosition& q);          // km
 // TARGET FIRST: PositionBearing(target, origin) is the direction (degrees true, [0, 360]) in which
-// target lies as seen from origin; identical positions give exactly 180.
+// target lies as seen from origin; identical positions give exactly 180. Computed as 180 plus the
+// initial course from target to origin, so over long distances it is the course on arrival.
 double PositionBearing(const GeoPosition& p, const GeoPosition& q);
 // Travels km along bearingDegrees from start; coordinates truncated toward zero, altitude 0.
 GeoPosition DestinationPoint(const GeoPosition& start, double km, double bearingDegrees);
