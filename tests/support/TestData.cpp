@@ -22,3 +22,5 @@ QString CliPath()
 {
     return QStringLiteral(WENDRIFT_CLI_PATH);
 }
+
+QString DemoLogPath() { return QStringLiteral(WENDRIFT_DEMO_LOG); }

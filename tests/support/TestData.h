@@ -8,6 +8,8 @@ QString TestDataDir();
 QString TestDataPath(const QString& relative);
 // True when the shared test data is there; tests that need it skip otherwise.
 bool HaveTestData();
+// The demo recording the build generates.
+QString DemoLogPath();
 // The built wendrift-cli, for tests that run the tool as a user would.
 QString CliPath();
 
