@@ -331,17 +331,6 @@ TEST_F(SharedSegmentedTrack, KmlReadsBackWithOnePlacemarkPerSegment)
     EXPECT_EQ(tuples, 2u * kPoints); // two commas per longitude,latitude,altitude
 }
 
-TEST_F(SharedSegmentedTrack, SeaLevelTrackSurvivesSaveAndLoad)
-{
-    const QString path = m_dir.filePath("sea.trk");
-    ASSERT_EQ(m_track.SaveFile(path), 1);
-    CTrackLog reloaded;
-    ASSERT_EQ(reloaded.LoadFile(path), 1);
-    ASSERT_EQ(reloaded.GetCount(), kPoints);
-    EXPECT_EQ(TrackExportText(reloaded, TrackExportFormat::GPX),
-              TrackExportText(m_track, TrackExportFormat::GPX));
-}
-
 // Another program's reading of the exports: Debian's gpsbabel, when installed.
 TEST_F(SharedSegmentedTrack, GpsbabelReadsEveryPoint)
 {

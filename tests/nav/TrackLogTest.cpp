@@ -71,13 +71,4 @@ TEST(TrackLog, ClearEmptiesAndStartsOver)
     EXPECT_EQ(track.First()->time, 7u);
 }
 
-TEST(TrackLog, RingOfOneKeepsOnlyTheNewest)
-{
-    CTrackLog track(1);
-    track.Append(PointNumber(1));
-    track.Append(PointNumber(2));
-    ASSERT_EQ(track.GetCount(), 1);
-    EXPECT_EQ(track.PointAt(0).time, 2u);
-}
-
 } // namespace
