@@ -3,7 +3,9 @@
 #include "app/SettingsStore.h"
 #include "platform/StringTable.h"
 
+#include <array>
 #include <cmath>
+#include <optional>
 
 namespace {
 
@@ -40,89 +42,31 @@ constexpr double kMetresPerMinuteToFeetPerSecond = 0.054680664916833335;
 // Below this many miles the statute system shows feet.
 constexpr double kStatuteShortLimit = 0.25;
 
-QString Label(UnitLabelId id)
+// The entry for a setting of 0, 1 (and 2), or nothing when the setting is out of range.
+template <typename T, size_t N>
+std::optional<T> Pick(int setting, const std::array<T, N>& perSetting)
 {
-    return LoadString(id);
+    if (setting < 0 || setting >= static_cast<int>(N))
+        return std::nullopt;
+    return perSetting[static_cast<size_t>(setting)];
 }
 
-// What a coordinate text looks like between its numbers; the masked-entry fill has none of it.
-struct CoordinateSeparators {
-    const char* afterDegrees;
-    const char* afterMinutes;
-    const char* afterDecimalDegrees;
-};
-constexpr CoordinateSeparators kTextSeparators{"° ", "' ", "°"};
-constexpr CoordinateSeparators kFillSeparators{"", "", ""};
-
-constexpr int kLatitudeDegreeDigits = 2;
-constexpr int kLongitudeDegreeDigits = 3;
-
-// The digits of |degrees| in one of the three position formats, or a null string for any other.
-// Minutes are rounded to 1/10000 and never carried into the degrees.
-QString CoordinateDigits(double degrees, int format, int degreeDigits,
-                         const CoordinateSeparators& separators)
+template <size_t N>
+QString Label(int setting, const std::array<UnitLabelId, N>& perSetting, const char* other)
 {
-    const double absolute = std::fabs(degrees);
-    // NaN and absurd magnitudes would make the integer conversions below undefined.
-    const double bounded = absolute < 4294967296.0 ? absolute : 0.0;
-    const auto whole = static_cast<unsigned long>(bounded);
-    const auto minutes10k = static_cast<unsigned long>((bounded - whole) * 600000.0 + 0.5);
-    switch (format) {
-    case 0:
-        return QString::asprintf("%0*lu%s%07.04f", degreeDigits, whole, separators.afterDegrees,
-                                 minutes10k * 0.0001);
-    case 1: {
-        const unsigned long wholeMinutes = minutes10k / 10000;
-        const double seconds = (minutes10k - wholeMinutes * 10000) * 0.0001 * 60.0;
-        return QString::asprintf("%0*lu%s%02d%s%06.03f", degreeDigits, whole,
-                                 separators.afterDegrees, static_cast<int>(wholeMinutes),
-                                 separators.afterMinutes, seconds);
-    }
-    case 2:
-        return QString::asprintf("%0*.06f%s", degreeDigits + 7, absolute,
-                                 separators.afterDecimalDegrees);
-    default:
-        return {};
-    }
+    const std::optional<UnitLabelId> id = Pick(setting, perSetting);
+    return id ? LoadString(*id) : QString::fromLatin1(other);
 }
 
-QString CoordinateText(double degrees, int format, int degreeDigits, char positive, char negative)
+// Distance and speed tables, in setting order: statute, nautical, metric.
+double ByDistanceUnits(const std::array<double, 3>& perSetting, double other)
 {
-    const QString digits = CoordinateDigits(degrees, format, degreeDigits, kTextSeparators);
-    if (digits.isNull())
-        return digits;
-    return QChar(degrees < 0.0 ? negative : positive) + QLatin1Char(' ') + digits;
+    return Pick(DistanceSpeedUnits(), perSetting).value_or(other);
 }
 
-QString CoordinateFill(double degrees, int degreeDigits)
+QString LabelByDistanceUnits(const std::array<UnitLabelId, 3>& perSetting, const char* other)
 {
-    const QString digits =
-        CoordinateDigits(degrees, PositionFormat(), degreeDigits, kFillSeparators);
-    return digits.isNull() ? QStringLiteral("ERROR") : digits;
-}
-
-// The decimal number at the start of the masked field's digits, as the field's 8-bit text holds
-// it. Absurdly long digit strings saturate instead of overflowing.
-int64_t LeadingNumber(const QString& digits)
-{
-    constexpr qsizetype kMaxCharacters = 127;
-    constexpr int64_t kSaturation = 1'000'000'000'000'000;
-    const QByteArray text = digits.left(kMaxCharacters).toLatin1();
-    int64_t n = 0;
-    for (const char c : text) {
-        if (c < '0' || c > '9')
-            break;
-        if (n < kSaturation)
-            n = n * 10 + (c - '0');
-    }
-    return n;
-}
-
-int32_t ClampMicrodegrees(double value)
-{
-    if (!(value >= 0.0))
-        return 0;
-    return value >= 2147483647.0 ? INT32_MAX : static_cast<int32_t>(value);
+    return Label(DistanceSpeedUnits(), perSetting, other);
 }
 
 // The value and label AutoDistance and AutoDistanceUnitName report, decided in one place.
@@ -136,33 +80,23 @@ ScaledDistance ScaleDistance(double miles)
     switch (DistanceSpeedUnits()) {
     case 0:
         if (std::fabs(miles) >= kStatuteShortLimit)
-            return {miles, Label(kLabelMiles)};
-        return {miles * kMilesToFeet, Label(kLabelFeet)};
+            return {miles, LoadString(kLabelMiles)};
+        return {miles * kMilesToFeet, LoadString(kLabelFeet)};
     case 1:
-        return {miles * kMilesToNauticalMiles, Label(kLabelNauticalMiles)};
+        return {miles * kMilesToNauticalMiles, LoadString(kLabelNauticalMiles)};
     case 2:
         if (std::fabs(miles * kMilesToKm) >= 1.0)
-            return {miles * kMilesToKm, Label(kLabelKilometres)};
-        return {miles * kMilesToMetres, Label(kLabelMetres)};
+            return {miles * kMilesToKm, LoadString(kLabelKilometres)};
+        return {miles * kMilesToMetres, LoadString(kLabelMetres)};
     default:
         return {0.0, {}};
     }
 }
 
-// The long unit in kilometres; `other` is what an out-of-range setting gives.
-double LongUnitsToKm(double longUnits, double other)
-{
-    switch (DistanceSpeedUnits()) {
-    case 0:
-        return longUnits * kMilesToKm;
-    case 1:
-        return longUnits * kNauticalMilesToKm;
-    case 2:
-        return longUnits;
-    default:
-        return other;
-    }
-}
+constexpr std::array<double, 3> kSpeedFactors{kKnotsToMph, 1.0, kKnotsToKmh};
+constexpr std::array<double, 3> kLongToKmFactors{kMilesToKm, kNauticalMilesToKm, 1.0};
+constexpr std::array<double, 2> kAltitudeFactors{kMetresToFeet, 1.0};
+constexpr std::array<UnitLabelId, 2> kAltitudeLabels{kLabelFeet, kLabelMetres};
 
 } // namespace
 
@@ -183,69 +117,28 @@ int PositionFormat()
 
 double SpeedToDisplay(double knots)
 {
-    switch (DistanceSpeedUnits()) {
-    case 0:
-        return knots * kKnotsToMph;
-    case 1:
-        return knots;
-    case 2:
-        return knots * kKnotsToKmh;
-    default:
-        return 0.0;
-    }
+    return knots * ByDistanceUnits(kSpeedFactors, 0.0);
 }
 
 QString SpeedUnitName()
 {
-    switch (DistanceSpeedUnits()) {
-    case 0:
-        return Label(kLabelMilesPerHour);
-    case 1:
-        return Label(kLabelKnots);
-    case 2:
-        return Label(kLabelKilometresPerHour);
-    default:
-        return {};
-    }
+    return LabelByDistanceUnits({kLabelMilesPerHour, kLabelKnots, kLabelKilometresPerHour}, "");
 }
 
 double SpeedFactor()
 {
-    switch (DistanceSpeedUnits()) {
-    case 0:
-        return kKnotsToMph;
-    case 2:
-        return kKnotsToKmh;
-    default:
-        // Knots unchanged: a neutral factor keeps scales that divide by it finite.
-        return 1.0;
-    }
+    // Knots unchanged for a bad setting: a neutral factor keeps scales that divide by it finite.
+    return ByDistanceUnits(kSpeedFactors, 1.0);
 }
 
 QString LongDistanceUnitName()
 {
-    switch (DistanceSpeedUnits()) {
-    case 0:
-        return Label(kLabelMiles);
-    case 1:
-        return Label(kLabelNauticalMiles);
-    case 2:
-        return Label(kLabelKilometres);
-    default:
-        return {};
-    }
+    return LabelByDistanceUnits({kLabelMiles, kLabelNauticalMiles, kLabelKilometres}, "");
 }
 
 double MilesToLong(double miles)
 {
-    switch (DistanceSpeedUnits()) {
-    case 1:
-        return miles * kMilesToNauticalMiles;
-    case 2:
-        return miles * kMilesToKm;
-    default:
-        return miles;
-    }
+    return miles * ByDistanceUnits({1.0, kMilesToNauticalMiles, kMilesToKm}, 1.0);
 }
 
 double MilesToShort(double miles)
@@ -255,30 +148,12 @@ double MilesToShort(double miles)
 
 double ShortDistanceFactor()
 {
-    switch (DistanceSpeedUnits()) {
-    case 0:
-        return kMilesToFeet;
-    case 1:
-        return kMilesToNauticalMiles;
-    case 2:
-        return kMilesToMetres;
-    default:
-        return 1.0;
-    }
+    return ByDistanceUnits({kMilesToFeet, kMilesToNauticalMiles, kMilesToMetres}, 1.0);
 }
 
 QString ShortDistanceUnitName()
 {
-    switch (DistanceSpeedUnits()) {
-    case 0:
-        return Label(kLabelFeet);
-    case 1:
-        return Label(kLabelNauticalMiles);
-    case 2:
-        return Label(kLabelMetres);
-    default:
-        return QStringLiteral("NA");
-    }
+    return LabelByDistanceUnits({kLabelFeet, kLabelNauticalMiles, kLabelMetres}, "NA");
 }
 
 double AutoDistance(double miles)
@@ -293,81 +168,45 @@ QString AutoDistanceUnitName(double miles)
 
 double MetresToShort(double metres)
 {
-    switch (DistanceSpeedUnits()) {
-    case 0:
-        return metres * kMetresToFeet;
-    case 1:
-        return metres * kMetresToNauticalMiles;
-    case 2:
-        return metres;
-    default:
-        return 0.0;
-    }
+    return metres * ByDistanceUnits({kMetresToFeet, kMetresToNauticalMiles, 1.0}, 0.0);
 }
 
 double ShortToMetres(double shortUnits)
 {
-    switch (DistanceSpeedUnits()) {
-    case 0:
-        return shortUnits * kFeetToMetres;
-    case 1:
-        return shortUnits * kNauticalMilesToMetres;
-    case 2:
-        return shortUnits;
-    default:
-        return 0.0;
-    }
+    return shortUnits * ByDistanceUnits({kFeetToMetres, kNauticalMilesToMetres, 1.0}, 0.0);
 }
 
 double LongToKm(double longUnits)
 {
-    return LongUnitsToKm(longUnits, 0.0);
-}
-
-double LongToKmPlot(double longUnits)
-{
-    return LongUnitsToKm(longUnits, longUnits);
+    return longUnits * ByDistanceUnits(kLongToKmFactors, 0.0);
 }
 
 double KmToLong(double km)
 {
-    switch (DistanceSpeedUnits()) {
-    case 0:
-        return km * kKmToMiles;
-    case 1:
-        return km * kKmToNauticalMiles;
-    default:
-        return km;
-    }
+    return km * ByDistanceUnits({kKmToMiles, kKmToNauticalMiles, 1.0}, 1.0);
+}
+
+double LongToKmPlot(double longUnits)
+{
+    // Unlike LongToKm, the plots keep the value as it is when the setting is bad.
+    return longUnits * ByDistanceUnits(kLongToKmFactors, 1.0);
 }
 
 double AltitudeToDisplay(double metres)
 {
-    switch (AltitudeElevationUnits()) {
-    case 0:
-        return metres * kMetresToFeet;
-    case 1:
-        return metres;
-    default:
-        return -1.0;
-    }
+    const std::optional<double> factor = Pick(AltitudeElevationUnits(), kAltitudeFactors);
+    return factor ? metres * *factor : -1.0;
 }
 
 QString AltitudeUnitName()
 {
-    return AltitudeFactor().label;
+    return Label(AltitudeElevationUnits(), kAltitudeLabels, "err");
 }
 
 UnitScale AltitudeFactor()
 {
-    switch (AltitudeElevationUnits()) {
-    case 0:
-        return {kMetresToFeet, Label(kLabelFeet)};
-    case 1:
-        return {1.0, Label(kLabelMetres)};
-    default:
-        return {1.0, QStringLiteral("err")};
-    }
+    const int setting = AltitudeElevationUnits();
+    return {Pick(setting, kAltitudeFactors).value_or(1.0), Label(setting, kAltitudeLabels, "err")};
 }
 
 QString AltitudeText(double metres)
@@ -383,38 +222,23 @@ double AltitudeToMetres(double displayed)
 
 double VerticalSpeedToDisplay(double metresPerMinute)
 {
-    switch (AltitudeElevationUnits()) {
-    case 0:
-        return metresPerMinute * kMetresToFeet;
-    case 1:
-        return metresPerMinute * kPerMinuteToPerSecond;
-    default:
-        return -1.0;
-    }
+    const std::optional<double> factor =
+        Pick(AltitudeElevationUnits(), std::array{kMetresToFeet, kPerMinuteToPerSecond});
+    return factor ? metresPerMinute * *factor : -1.0;
 }
 
 QString VerticalSpeedUnitName()
 {
-    switch (AltitudeElevationUnits()) {
-    case 0:
-        return Label(kLabelHundredFeetPerMinute);
-    case 1:
-        return Label(kLabelMetresPerSecond);
-    default:
-        return QStringLiteral("err");
-    }
+    return Label(AltitudeElevationUnits(),
+                 std::array{kLabelHundredFeetPerMinute, kLabelMetresPerSecond}, "err");
 }
 
 UnitScale VerticalSpeedFactor()
 {
-    switch (AltitudeElevationUnits()) {
-    case 0:
-        return {kMetresPerMinuteToFeetPerSecond, Label(kLabelFeetPerSecond)};
-    case 1:
-        return {kPerMinuteToPerSecond, Label(kLabelMetresPerSecond)};
-    default:
-        return {-1.0, {}};
-    }
+    const int setting = AltitudeElevationUnits();
+    return {Pick(setting, std::array{kMetresPerMinuteToFeetPerSecond, kPerMinuteToPerSecond})
+                .value_or(-1.0),
+            Label(setting, std::array{kLabelFeetPerSecond, kLabelMetresPerSecond}, "")};
 }
 
 UnitScale AccelerationFactor()
@@ -429,99 +253,4 @@ UnitScale AccelerationFactor()
         // Unscaled, with the label the altitude uses for a bad setting.
         return {1.0, QStringLiteral("err")};
     }
-}
-
-QString FormatLatitude(double degrees)
-{
-    return FormatLatitude(degrees, PositionFormat());
-}
-
-QString FormatLongitude(double degrees)
-{
-    return FormatLongitude(degrees, PositionFormat());
-}
-
-QString FormatLatitude(double degrees, int positionFormat)
-{
-    const QString text = CoordinateText(degrees, positionFormat, kLatitudeDegreeDigits, 'N', 'S');
-    return text.isNull() ? QStringLiteral("ERROR") : text;
-}
-
-QString FormatLongitude(double degrees, int positionFormat)
-{
-    // A bad format leaves the longitude blank; the latitude beside it already says "ERROR".
-    return CoordinateText(degrees, positionFormat, kLongitudeDegreeDigits, 'E', 'W');
-}
-
-QString LatitudeMask()
-{
-    switch (PositionFormat()) {
-    case 0:
-        return QStringLiteral("99'99.9999");
-    case 1:
-        return QStringLiteral("99\"99'99.999");
-    case 2:
-        return QStringLiteral("99.999999");
-    default:
-        return QStringLiteral("ERROR");
-    }
-}
-
-QString LongitudeMask()
-{
-    switch (PositionFormat()) {
-    case 0:
-        return QStringLiteral("999'99.9999");
-    case 1:
-        return QStringLiteral("999\"99'99.999");
-    case 2:
-        return QStringLiteral("999.999999");
-    default:
-        return QStringLiteral("ERROR");
-    }
-}
-
-QString LatitudeFill(double degrees)
-{
-    return CoordinateFill(degrees, kLatitudeDegreeDigits);
-}
-
-QString LongitudeFill(double degrees)
-{
-    return CoordinateFill(degrees, kLongitudeDegreeDigits);
-}
-
-int32_t ParseCoordinate(const QString& digits)
-{
-    const int64_t n = LeadingNumber(digits);
-    switch (PositionFormat()) {
-    case 0: {
-        const int64_t degrees = n / 1'000'000;
-        const int64_t minutes10k = n - degrees * 1'000'000;
-        // The minutes' fraction is truncated, not rounded, as values have always been entered.
-        return ClampMicrodegrees(
-            static_cast<double>(degrees * 1'000'000) -
-            std::trunc(minutes10k * 0.0001 * kPerMinuteToPerSecond * -1000000.0));
-    }
-    case 1: {
-        const int64_t degrees = n / 10'000'000;
-        const int64_t rest = n - degrees * 10'000'000;
-        const int64_t minutes = rest / 100'000;
-        const int64_t seconds1k = rest - minutes * 100'000;
-        const double value = (seconds1k * 0.001 * kPerMinuteToPerSecond * kPerMinuteToPerSecond) +
-                             (minutes * kPerMinuteToPerSecond + static_cast<double>(degrees));
-        return ClampMicrodegrees(std::trunc((value + 0.0000005) * 1000000.0));
-    }
-    case 2:
-        return ClampMicrodegrees(
-            std::trunc((static_cast<double>(n) * 0.000001 + 0.0000005) * 1000000.0));
-    default:
-        // No digits can be read in an unknown layout; the field shows "ERROR" instead.
-        return 0;
-    }
-}
-
-int HemisphereIndex(int32_t microdegrees)
-{
-    return microdegrees < 0 ? 1 : 0;
 }
