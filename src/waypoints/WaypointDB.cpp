@@ -6,12 +6,15 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <cmath>
+#include <numbers>
 
 namespace {
 
 constexpr int64_t kCellSpan = 100000;         // microdegrees: 0.1 degree
 constexpr int64_t kWalkLimit = 999000000;     // corners of a walk are clamped to this
-constexpr int64_t kAlarmSearchHalfBox = 1000; // microdegrees around the position
+constexpr int64_t kAlarmSearchHalfBox = 1000; // microdegrees around the position, at least
+constexpr double kRadiansPerDegree = std::numbers::pi / 180.0;
 
 // Truncating division, like the cell formula: points just west of -180 or south of -90
 // degrees still fall into the first column or row.
@@ -57,6 +60,7 @@ int CWaypointDB::AddByPosition(CWaypoint waypoint)
         return -1;
     const int id = m_nextID++;
     waypoint.nID = id;
+    WidenAlarmReach(waypoint.dActiveWPDistance);
     m_cellOfID[id] = cell;
     m_idsOfName[waypoint.strName].push_back(id);
     m_cells[cell].push_back(std::move(waypoint));
@@ -123,6 +127,7 @@ int CWaypointDB::ReplaceByName(CWaypoint& waypoint)
     if (id == 0 || newCell == kNoCell || !Find(id, &oldCell))
         return 0;
     waypoint.nID = id;
+    WidenAlarmReach(waypoint.dActiveWPDistance);
     std::vector<CWaypoint>& records = m_cells[oldCell];
     const auto at = std::lower_bound(records.begin(), records.end(), id, IDOrder);
     if (newCell == oldCell) {
@@ -239,25 +244,62 @@ std::span<CWaypoint> CWaypointDB::MutableCellWaypoints(int cell)
 
 int CWaypointDB::FindAlarmWaypoint(const GeoPosition& current, CWaypoint& out)
 {
-    RectangleWalk walk = RectangleWalk::Over(int64_t{current.latitude} - kAlarmSearchHalfBox,
-                                             int64_t{current.longitude} - kAlarmSearchHalfBox,
-                                             int64_t{current.latitude} + kAlarmSearchHalfBox,
-                                             int64_t{current.longitude} + kAlarmSearchHalfBox);
+    ReleaseLatchesLeft(current);
+    const auto [halfHeight, halfWidth] = AlarmSearchHalfBox(current);
+    RectangleWalk walk = RectangleWalk::Over(
+        int64_t{current.latitude} - halfHeight, int64_t{current.longitude} - halfWidth,
+        int64_t{current.latitude} + halfHeight, int64_t{current.longitude} + halfWidth);
     for (int cell = walk.Next(); cell != kNoCell; cell = walk.Next()) {
         for (CWaypoint& waypoint : m_cells[cell]) {
-            if (!waypoint.bActiveWaypoint)
-                continue;
             // Cells repeat every 20 degrees: the distance tells the near point from its twins.
-            if (PositionDistance(waypoint.position, current) > waypoint.dActiveWPDistance) {
-                waypoint.bAlarmLatched = false;
-            } else if (!waypoint.bAlarmLatched) {
-                waypoint.bAlarmLatched = true;
-                out = waypoint;
-                return 1;
-            }
+            if (!waypoint.bActiveWaypoint || waypoint.bAlarmLatched ||
+                PositionDistance(waypoint.position, current) > waypoint.dActiveWPDistance)
+                continue;
+            waypoint.bAlarmLatched = true;
+            m_latchedIDs.push_back(waypoint.nID);
+            out = waypoint;
+            return 1;
         }
     }
     return 0;
+}
+
+void CWaypointDB::ReleaseLatchesLeft(const GeoPosition& current)
+{
+    std::erase_if(m_latchedIDs, [&](int id) {
+        auto* waypoint = const_cast<CWaypoint*>(Find(id));
+        if (!waypoint)
+            return true;
+        if (waypoint->bActiveWaypoint &&
+            PositionDistance(waypoint->position, current) <= waypoint->dActiveWPDistance)
+            return false;
+        waypoint->bAlarmLatched = false;
+        return true;
+    });
+}
+
+std::pair<int64_t, int64_t> CWaypointDB::AlarmSearchHalfBox(const GeoPosition& current) const
+{
+    // Slightly fewer km to the degree than the distance sphere has, so the box errs large.
+    constexpr double kKmPerDegree = 111.0;
+    const double reachDegrees = std::min(m_alarmReach / kKmPerDegree, 180.0);
+    const int64_t halfHeight =
+        std::max(kAlarmSearchHalfBox, static_cast<int64_t>(std::ceil(reachDegrees * 1e6)));
+    // Degrees of longitude shrink toward the poles; measured at the box's edge nearest one.
+    const double farthestLatitude = std::abs(current.latitude * 1e-6) + reachDegrees;
+    const double shrink =
+        farthestLatitude < 89.9 ? std::cos(farthestLatitude * kRadiansPerDegree) : 0.0;
+    const int64_t fullCircle = 360000000;
+    const int64_t halfWidth =
+        shrink > 0.0 ? std::min(fullCircle, static_cast<int64_t>(std::ceil(halfHeight / shrink)))
+                     : fullCircle;
+    return {halfHeight, halfWidth};
+}
+
+void CWaypointDB::WidenAlarmReach(double radius)
+{
+    if (std::isfinite(radius))
+        m_alarmReach = std::max(m_alarmReach, radius);
 }
 
 void CWaypointDB::SetNavigationTarget(const CWaypoint& target, const GeoPosition& legStart)
@@ -280,6 +322,8 @@ void CWaypointDB::Clear()
         std::vector<CWaypoint>().swap(records);
     m_cellOfID.clear();
     m_idsOfName.clear();
+    m_latchedIDs.clear();
+    m_alarmReach = 0.0;
     m_count = 0;
 }
 

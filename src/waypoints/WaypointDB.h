@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <span>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 // The waypoints of the open database, kept in a grid of 0.1-degree cells so that the map and
@@ -51,9 +52,10 @@ public:
     // "WPT 00000", "WPT 00001", ...: the first that no record is named.
     QString MakeUniqueName() const;
 
-    // The proximity alarm: visits the armed records (bActiveWaypoint) of the cells around
-    // `current`, re-arms those outside their radius and latches and copies out the first one
-    // inside its radius that was not latched yet. 1 when one was found, else 0.
+    // The proximity alarm: re-arms the latched records the position has left, then visits the
+    // armed records (bActiveWaypoint) of the cells within alarm reach of `current` and latches
+    // and copies out the first one inside its radius that was not latched yet. 1 when one was
+    // found, else 0.
     int FindAlarmWaypoint(const GeoPosition& current, CWaypoint& out);
 
     // Navigation state. The target is a copy; its bArrived flag records the arrival message.
@@ -84,9 +86,9 @@ public:
     void BeginRectangle(const GeoPosition& corner1, const GeoPosition& corner2);
     int NextCell();
 
-    // The records of one cell in array order. Changing a record's strName, nID or position
-    // through the mutable view would put it out of step with the store's indexes: use
-    // ReplaceByName or DeleteByID and AddByPosition for that.
+    // The records of one cell in array order. Changing a record's strName, nID, position or
+    // dActiveWPDistance through the mutable view would put it out of step with the store's indexes:
+    // use ReplaceByName or DeleteByID and AddByPosition for that.
     std::span<const CWaypoint> CellWaypoints(int cell) const;
     std::span<CWaypoint> MutableCellWaypoints(int cell);
 
@@ -110,6 +112,10 @@ private:
     int FirstIDOfName(const QString& name) const;
     // Puts a record into a cell at the place its id gives it.
     void InsertInIDOrder(int cell, CWaypoint&& waypoint);
+    void ReleaseLatchesLeft(const GeoPosition& current);
+    // Half the height and width (microdegrees) of the box the alarm search walks.
+    std::pair<int64_t, int64_t> AlarmSearchHalfBox(const GeoPosition& current) const;
+    void WidenAlarmReach(double radius);
 
     bool m_navigating = false;
     int m_count = 0;
@@ -128,4 +134,9 @@ private:
     // a text-format or damaged file. Canonical path and the suffix of the copy.
     QString m_keepBeforeSaving;
     QString m_keepSuffix;
+    // The largest alarm radius (km) of any record taken in since the last load, so the alarm
+    // search reaches every cell a radius can extend into; and the records now latched, so a
+    // latch is released wherever the position has gone.
+    double m_alarmReach = 0.0;
+    std::vector<int> m_latchedIDs;
 };

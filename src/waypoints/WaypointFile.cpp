@@ -280,6 +280,12 @@ WaypointLoadResult ReadWaypointFile(const QString& path,
     if (file.error() != QFileDevice::NoError)
         return result;
 
+    // A file cut off inside the magic is a damaged database, not text.
+    if (!bytes.isEmpty() && bytes.size() < qsizetype(sizeof kMagic) &&
+        std::memcmp(bytes.constData(), kMagic, static_cast<size_t>(bytes.size())) == 0) {
+        result.status = WaypointLoadStatus::Damaged;
+        return result;
+    }
     if (bytes.size() < qsizetype(sizeof kMagic) ||
         std::memcmp(bytes.constData(), kMagic, sizeof kMagic) != 0) {
         result.version = kLegacyWaypointFileVersion;
