@@ -9,6 +9,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <pty.h>
+#include <sys/ioctl.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -61,6 +62,14 @@ bool CPseudoTerminal::WaitReadable(int timeoutMs) const
 {
     pollfd waiter{m_master, POLLIN, 0};
     return ::poll(&waiter, 1, timeoutMs) > 0 && (waiter.revents & POLLIN) != 0;
+}
+
+int CPseudoTerminal::PendingForOtherSide() const
+{
+    int pending = 0;
+    if (m_slave < 0 || ::ioctl(m_slave, FIONREAD, &pending) != 0)
+        return 0;
+    return pending;
 }
 
 uint32_t CPseudoTerminal::SlaveBaud() const

@@ -26,6 +26,8 @@ public:
     int Read(char* buffer, int maxBytes);
     // Waits up to `timeoutMs` for the other side to write.
     bool WaitReadable(int timeoutMs) const;
+    // Bytes written that the other side has not read yet.
+    int PendingForOtherSide() const;
     // The line speed the other side set on the slave (0 when unknown).
     uint32_t SlaveBaud() const;
 

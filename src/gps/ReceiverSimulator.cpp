@@ -7,6 +7,7 @@
 namespace {
 
 constexpr int kStepMs = 10;
+constexpr int kDrainMs = 2000;
 constexpr uint8_t kPollVersion = 0x84;
 constexpr uint8_t kSwitchToNMEA = 0x81;
 
@@ -84,6 +85,10 @@ void CReceiverSimulator::Run(const std::atomic<bool>& stop)
         Emit(due);
         m_pty.WaitReadable(kStepMs);
     }
+    // Closing the line discards what the other side has not read yet: let it take the end.
+    for (int waited = 0; !stop && waited < kDrainMs && m_pty.PendingForOtherSide() > 0;
+         waited += kStepMs)
+        m_pty.WaitReadable(kStepMs);
 }
 
 void CReceiverSimulator::Emit(int count)
