@@ -6,6 +6,7 @@
 
 #include "app/SettingsStore.h"
 #include "gps/GpsLink.h"
+#include "gps/ManualPortSetup.h"
 #include "gps/NMEAParser.h"
 #include "gps/PortNames.h"
 #include "gps/PseudoTerminal.h"
@@ -237,6 +238,25 @@ TEST_F(GpsLinkTest, ManualSetupStoresTheChoiceOnlyWhenThePortOpens)
     EXPECT_EQ(ReadIntSetting(kSection, QStringLiteral("Auto Reconnect"), 0), 1);
     EXPECT_TRUE(m_link.AutoReconnect());
     EXPECT_EQ(DeviceForPort(0), other.SlavePath());
+}
+
+TEST_F(GpsLinkTest, ManualSetupOpensWithTheStoredChoice)
+{
+    WriteIntSetting(kSection, QStringLiteral("Baud"), 19200);
+    WriteIntSetting(kSection, QStringLiteral("Auto Reconnect"), 1);
+    const auto preset = PrepareManualSetup(m_port);
+    ASSERT_TRUE(preset);
+    EXPECT_EQ(preset->entries, m_port.PortList());
+    for (const QString& entry : preset->entries)
+        EXPECT_TRUE(entry.startsWith(QStringLiteral("/dev/")) && entry.contains(" - "))
+            << entry.toStdString();
+    // The stored pseudo-terminal is no listed port: it stays the choice instead of the first
+    // entry, so OK without a change keeps the receiver.
+    EXPECT_EQ(preset->selected, -1);
+    EXPECT_EQ(preset->device, m_pty.SlavePath());
+    EXPECT_EQ(preset->baud, 19200);
+    EXPECT_TRUE(preset->autoReconnect);
+    EXPECT_EQ(kBaudChoices, (QList<int>{4800, 9600, 19200, 38400, 57600, 115200}));
 }
 
 TEST(PortNames, PortEntriesNameTheirDeviceAndListedPortsCountFromOne)
