@@ -3,26 +3,36 @@
 
 #include "cli/CliCommand.h"
 #include "cli/JsonLine.h"
+#include "waypoints/HandheldText.h"
 #include "waypoints/WaypointDB.h"
 
 #include <charconv>
 #include <cstdio>
 #include <span>
 
+// Subcommands kept in their own files.
+int RunWptImport(const QStringList& args);
+int RunWptExport(const QStringList& args);
+int RunWptPage(const QStringList& args);
+
 namespace {
 
 const char kDumpHelp[] =
-    "Usage: wendrift-cli wpt dump DB\n\n"
+    "Usage: wendrift-cli wpt dump [--codepage NAME] DB\n\n"
     "Reads the waypoint database DB (any version; the file is not changed) and prints a line\n"
     "about the file, {\"file\": {\"version\", \"count\", \"damaged\"}}, then one JSON object\n"
     "per waypoint in store order with every stored field. A damaged file prints the waypoints\n"
-    "that could be read and exits with status 1.\n";
+    "that could be read and exits with status 1.\n\n"
+    "  --codepage NAME  the code page of the 8-bit text in files older than version 5, by its\n"
+    "                   iconv name (default CP949, the Korean handheld's)\n";
 
 const char kCopyHelp[] =
-    "Usage: wendrift-cli wpt copy IN OUT\n\n"
+    "Usage: wendrift-cli wpt copy [--codepage NAME] IN OUT\n\n"
     "Loads the waypoint database IN (any version; IN is not changed) and saves it as OUT in\n"
     "the current version. Prints {\"loaded\": N}. A damaged IN is copied as far as it could be\n"
-    "read and exits with status 1.\n";
+    "read and exits with status 1.\n\n"
+    "  --codepage NAME  the code page of the 8-bit text in files older than version 5, by its\n"
+    "                   iconv name (default CP949); for example CP1252 for a Western handheld\n";
 
 // The float as its shortest decimal text, so 123.45f prints as 123.45 rather than as the
 // nearest double.
@@ -96,6 +106,26 @@ void PrintWaypoint(const CWaypoint& wp)
         .Print();
 }
 
+// Takes "--codepage NAME" out of `args` and selects that code page; false (after reporting)
+// when the option is incomplete or the name unknown.
+bool TakeCodePageOption(QStringList& args)
+{
+    const qsizetype at = args.indexOf(QLatin1String("--codepage"));
+    if (at < 0)
+        return true;
+    if (at + 1 >= args.size()) {
+        CliError(QStringLiteral("--codepage needs a code page name, such as CP1252"));
+        return false;
+    }
+    const QString name = args.at(at + 1);
+    args.remove(at, 2);
+    if (!SetHandheldCodePage(name.toLatin1())) {
+        CliError(QStringLiteral("unknown code page %1 (see iconv --list)").arg(name));
+        return false;
+    }
+    return true;
+}
+
 // Loads `path` into `db` without rewriting it; an error status when nothing could be loaded.
 int LoadForReading(CWaypointDB& db, const QString& path, WaypointLoadResult& result)
 {
@@ -125,10 +155,13 @@ int ReportDamage(const QString& path, const WaypointLoadResult& result)
     return kExitFailure;
 }
 
-int RunDump(const QStringList& args)
+int RunDump(const QStringList& arguments)
 {
-    if (WantsHelp(args))
+    if (WantsHelp(arguments))
         return PrintHelp(kDumpHelp);
+    QStringList args = arguments;
+    if (!TakeCodePageOption(args))
+        return kExitUsage;
     if (args.size() != 1)
         return CliError(QStringLiteral("wpt dump: give one DB file (see wpt dump --help)"));
     CWaypointDB db;
@@ -151,10 +184,13 @@ int RunDump(const QStringList& args)
     return ReportDamage(args[0], result);
 }
 
-int RunCopy(const QStringList& args)
+int RunCopy(const QStringList& arguments)
 {
-    if (WantsHelp(args))
+    if (WantsHelp(arguments))
         return PrintHelp(kCopyHelp);
+    QStringList args = arguments;
+    if (!TakeCodePageOption(args))
+        return kExitUsage;
     if (args.size() != 2)
         return CliError(QStringLiteral("wpt copy: give IN and OUT (see wpt copy --help)"));
     CWaypointDB db;
@@ -178,6 +214,9 @@ struct WptSubcommand {
 const WptSubcommand kWptSubcommands[] = {
     {"dump", "print a waypoint database as JSON lines", &RunDump},
     {"copy", "load a waypoint database of any version and save it in the current one", &RunCopy},
+    {"import", "import a GPX, XML, LOC or CSV waypoint file into a database", &RunWptImport},
+    {"export", "write the waypoints of a database as a GPX file", &RunWptExport},
+    {"page", "build the geocache page of one waypoint", &RunWptPage},
 };
 
 int PrintWptUsage()
@@ -202,7 +241,7 @@ int RunWpt(const QStringList& args)
         QStringLiteral("wpt: unknown subcommand %1 (see wpt --help)").arg(args.first()));
 }
 
-const CliCommandRegistration registration({"wpt", "waypoint databases: dump, copy (JSON lines)",
-                                           &RunWpt});
+const CliCommandRegistration
+    registration({"wpt", "waypoint databases: dump, copy, import, export, page", &RunWpt});
 
 } // namespace
