@@ -125,4 +125,25 @@ TEST_F(WptCommandTest, CopyConvertsWithoutTouchingTheInput)
     EXPECT_EQ(Run({"copy", Path("old.wpt"), Path("no-such-folder") + "/x.wpt"}).exitCode, 2);
 }
 
+TEST_F(WptCommandTest, CodePageOfOlderFilesCanBeChosen)
+{
+    // A Western handheld's text file: "Café" in CP1252.
+    WriteTestFile(Path("west.wpt"), "1\x1f"
+                                    "2\x1f"
+                                    "3\x1f"
+                                    "Caf\xE9\n");
+    const CliRun west = Run({"copy", "--codepage", "CP1252", Path("west.wpt"), Path("out.wpt")});
+    ASSERT_EQ(west.exitCode, 0) << west.err.constData();
+    const CliRun dump = Run({"dump", Path("out.wpt")});
+    ASSERT_EQ(dump.lines.size(), 2);
+    EXPECT_EQ(dump.lines[1]["strName"].toString(), QStringLiteral("Café"));
+    // Read as the default CP949 the lone byte is not a character.
+    const CliRun korean = Run({"dump", Path("west.wpt")});
+    ASSERT_EQ(korean.lines.size(), 2);
+    EXPECT_EQ(korean.lines[1]["strName"].toString(), QStringLiteral("Caf\uFFFD"));
+
+    EXPECT_EQ(Run({"dump", "--codepage", "NO-SUCH-PAGE", Path("west.wpt")}).exitCode, 2);
+    EXPECT_EQ(Run({"dump", Path("west.wpt"), "--codepage"}).exitCode, 2);
+}
+
 } // namespace
