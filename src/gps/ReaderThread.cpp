@@ -4,12 +4,25 @@
 
 #include <QByteArray>
 
-#include <chrono>
+#include <poll.h>
+#include <sys/eventfd.h>
+#include <system_error>
+#include <unistd.h>
+
+#include <cerrno>
 
 CReaderThread::CReaderThread(ReadFunction read, CChunkHandoff& handoff, bool paused)
-    : m_read(std::move(read)), m_handoff(handoff), m_paused(paused)
+    : m_read(std::move(read)), m_handoff(handoff), m_wakeFd(eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC)),
+      m_paused(paused)
 {
-    m_thread = std::thread([this] { Run(); });
+    if (m_wakeFd < 0)
+        throw std::system_error(errno, std::generic_category(), "eventfd");
+    try {
+        m_thread = std::thread([this] { Run(); });
+    } catch (...) {
+        ::close(m_wakeFd);
+        throw;
+    }
 }
 
 CReaderThread::~CReaderThread()
@@ -18,8 +31,10 @@ CReaderThread::~CReaderThread()
         const std::lock_guard lock(m_mutex);
         m_stop = true;
     }
-    m_wake.notify_all();
+    const uint64_t one = 1;
+    [[maybe_unused]] const ssize_t written = ::write(m_wakeFd, &one, sizeof one);
     m_thread.join();
+    ::close(m_wakeFd);
 }
 
 void CReaderThread::SetPaused(bool paused)
@@ -30,11 +45,17 @@ void CReaderThread::SetPaused(bool paused)
 
 void CReaderThread::Run()
 {
-    std::unique_lock lock(m_mutex);
-    while (!m_stop) {
-        if (!m_paused)
-            ReadUntilEmpty();
-        m_wake.wait_for(lock, std::chrono::milliseconds(kPeriodMs), [this] { return m_stop; });
+    for (;;) {
+        {
+            const std::lock_guard lock(m_mutex);
+            if (m_stop)
+                return;
+            if (!m_paused)
+                ReadUntilEmpty();
+        }
+        // A monotonic sleep, woken early only by the stop request.
+        pollfd wake{m_wakeFd, POLLIN, 0};
+        ::poll(&wake, 1, kPeriodMs);
     }
 }
 

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <condition_variable>
 #include <cstdint>
 #include <functional>
 #include <mutex>
@@ -35,7 +34,7 @@ private:
     ReadFunction m_read;
     CChunkHandoff& m_handoff;
     std::mutex m_mutex; // held for a whole read cycle
-    std::condition_variable m_wake;
+    int m_wakeFd;       // cuts the sleep between cycles short when the thread is to stop
     bool m_paused;
     bool m_stop = false;
     std::thread m_thread;
