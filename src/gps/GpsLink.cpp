@@ -78,7 +78,7 @@ int CGpsLink::StartReaderOnDevice(const QString& device, int baud, bool showErro
     m_playbackTimer.stop();
     m_port.Close();
     // An empty device (a port number without a device) fails like a missing one.
-    int result = m_port.OpenDevice(device, static_cast<uint32_t>(baud), showErrors);
+    int result = m_port.Open(device, static_cast<uint32_t>(baud), showErrors);
     if (result)
         result = m_port.StartReaderThread(m_handoff);
     m_connecting = false;

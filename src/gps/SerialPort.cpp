@@ -51,11 +51,6 @@ CSerialPort::~CSerialPort()
     Close();
 }
 
-int CSerialPort::Open(int portNumber, uint32_t baud, bool showErrors)
-{
-    return OpenDevice(DeviceForPort(portNumber), baud, showErrors);
-}
-
 int CSerialPort::Fail(bool showErrors, const char* message)
 {
     if (showErrors)
@@ -63,7 +58,7 @@ int CSerialPort::Fail(bool showErrors, const char* message)
     return 0;
 }
 
-int CSerialPort::OpenDevice(const QString& device, uint32_t baud, bool showErrors)
+int CSerialPort::Open(const QString& device, uint32_t baud, bool showErrors)
 {
     Close();
     const QByteArray path = device.toLocal8Bit();

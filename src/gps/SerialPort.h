@@ -19,11 +19,9 @@ public:
     CSerialPort(const CSerialPort&) = delete;
     CSerialPort& operator=(const CSerialPort&) = delete;
 
-    // Opens the device of port number `portNumber` (see DeviceForPort). 1 on success.
-    int Open(int portNumber, uint32_t baud, bool showErrors);
-    // Opens `device` exclusively at `baud`, 8N1, raw, DTR and RTS up, no flow control. On
-    // failure shows the reason when `showErrors` is set and returns 0.
-    int OpenDevice(const QString& device, uint32_t baud, bool showErrors);
+    // Opens `device` (see DeviceForPort for port numbers) exclusively at `baud`, 8N1, raw, DTR and
+    // RTS up, no flow control. On failure shows the reason when `showErrors` is set and returns 0.
+    int Open(const QString& device, uint32_t baud, bool showErrors);
     // Opens a file for reading in the port's place; "File Error!" when it cannot be opened.
     int OpenFile(const QString& path);
     // 1 when an open descriptor was closed, 0 when nothing was open.

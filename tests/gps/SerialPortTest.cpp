@@ -38,7 +38,7 @@ TEST(SerialPort, OpensRawAtTheRequestedBaudAndPassesEveryByteUnchanged)
     CPseudoTerminal pty;
     ASSERT_TRUE(pty.Open());
     CSerialPort port;
-    ASSERT_EQ(port.OpenDevice(pty.SlavePath(), 9600, false), 1);
+    ASSERT_EQ(port.Open(pty.SlavePath(), 9600, false), 1);
     EXPECT_TRUE(port.IsOpen());
     EXPECT_EQ(port.BaudRate(), 9600u);
     EXPECT_EQ(pty.SlaveBaud(), 9600u);
@@ -63,7 +63,7 @@ TEST(SerialPort, ReadsNothingWhenClosedOrSilent)
     uint8_t buffer[16];
     EXPECT_EQ(port.Read(buffer, sizeof buffer), 0);
     EXPECT_EQ(port.Close(), 0);
-    ASSERT_EQ(port.OpenDevice(pty.SlavePath(), 4800, false), 1);
+    ASSERT_EQ(port.Open(pty.SlavePath(), 4800, false), 1);
     EXPECT_EQ(port.Read(buffer, sizeof buffer), 0);
     EXPECT_EQ(port.Close(), 1);
     EXPECT_FALSE(port.IsOpen());
@@ -77,35 +77,35 @@ TEST(SerialPort, ADeviceHeldByAnotherOpenIsRefusedAndFreedOnClose)
     CScriptedPrompts prompts;
     CSerialPort first;
     CSerialPort second;
-    ASSERT_EQ(first.OpenDevice(pty.SlavePath(), 4800, true), 1);
+    ASSERT_EQ(first.Open(pty.SlavePath(), 4800, true), 1);
 
-    EXPECT_EQ(second.OpenDevice(pty.SlavePath(), 4800, false), 0);
+    EXPECT_EQ(second.Open(pty.SlavePath(), 4800, false), 0);
     EXPECT_TRUE(prompts.Asked().isEmpty());
-    EXPECT_EQ(second.OpenDevice(pty.SlavePath(), 4800, true), 0);
+    EXPECT_EQ(second.Open(pty.SlavePath(), 4800, true), 0);
     ASSERT_EQ(prompts.Asked().size(), 1);
     EXPECT_EQ(prompts.Asked()[0].text, QString::fromLatin1(kOpenFailed));
     EXPECT_EQ(prompts.Asked()[0].caption, QStringLiteral("Communication Error"));
     EXPECT_FALSE(second.IsOpen());
 
     first.Close();
-    EXPECT_EQ(second.OpenDevice(pty.SlavePath(), 4800, true), 1);
+    EXPECT_EQ(second.Open(pty.SlavePath(), 4800, true), 1);
 }
 
 TEST(SerialPort, ReportsEachKindOfOpenFailure)
 {
     CScriptedPrompts prompts;
     CSerialPort port;
-    EXPECT_EQ(port.OpenDevice(QStringLiteral("/dev/wendrift-no-such-device"), 4800, true), 0);
+    EXPECT_EQ(port.Open(QStringLiteral("/dev/wendrift-no-such-device"), 4800, true), 0);
 
     // A plain file is no line: its time-outs cannot be set.
     QTemporaryDir dir;
     const QString file = dir.filePath(QStringLiteral("not-a-tty"));
     QFile(file).open(QIODevice::WriteOnly);
-    EXPECT_EQ(port.OpenDevice(file, 4800, true), 0);
+    EXPECT_EQ(port.Open(file, 4800, true), 0);
 
     CPseudoTerminal pty;
     ASSERT_TRUE(pty.Open());
-    EXPECT_EQ(port.OpenDevice(pty.SlavePath(), 12345, true), 0);
+    EXPECT_EQ(port.Open(pty.SlavePath(), 12345, true), 0);
     EXPECT_FALSE(port.IsOpen());
 
     ASSERT_EQ(prompts.Asked().size(), 3);
@@ -116,7 +116,7 @@ TEST(SerialPort, ReportsEachKindOfOpenFailure)
         EXPECT_EQ(question.caption, QStringLiteral("Communication Error"));
 
     // A failed open leaves the port free for the next one.
-    EXPECT_EQ(port.OpenDevice(pty.SlavePath(), 4800, false), 1);
+    EXPECT_EQ(port.Open(pty.SlavePath(), 4800, false), 1);
 }
 
 TEST(SerialPort, OpensAPlaybackFileOrSaysFileError)
@@ -149,7 +149,7 @@ TEST(SerialPort, ReaderTakesEverythingBufferedInOneCycleIn128ByteChunks)
     CPseudoTerminal pty;
     ASSERT_TRUE(pty.Open());
     CSerialPort port;
-    ASSERT_EQ(port.OpenDevice(pty.SlavePath(), 38400, false), 1);
+    ASSERT_EQ(port.Open(pty.SlavePath(), 38400, false), 1);
     QList<QByteArray> chunks;
     CChunkHandoff handoff([&](const QByteArray& chunk) { chunks.append(chunk); });
 
@@ -171,7 +171,7 @@ TEST(SerialPort, PausedReaderLeavesTheBytesToSomeoneElse)
     CPseudoTerminal pty;
     ASSERT_TRUE(pty.Open());
     CSerialPort port;
-    ASSERT_EQ(port.OpenDevice(pty.SlavePath(), 4800, false), 1);
+    ASSERT_EQ(port.Open(pty.SlavePath(), 4800, false), 1);
     int delivered = 0;
     CChunkHandoff handoff([&](const QByteArray& chunk) { delivered += chunk.size(); });
     ASSERT_EQ(port.StartReaderThread(handoff), 1);
@@ -191,7 +191,7 @@ TEST(SerialPort, ClosingDropsChunksNotYetDelivered)
     CPseudoTerminal pty;
     ASSERT_TRUE(pty.Open());
     CSerialPort port;
-    ASSERT_EQ(port.OpenDevice(pty.SlavePath(), 4800, false), 1);
+    ASSERT_EQ(port.Open(pty.SlavePath(), 4800, false), 1);
     int delivered = 0;
     CChunkHandoff handoff([&](const QByteArray& chunk) { delivered += chunk.size(); });
     ASSERT_EQ(port.StartReaderThread(handoff), 1);
@@ -212,7 +212,7 @@ TEST(SerialPort, AThousandOpenCloseCyclesLeaveNoThreadOrDescriptorBehind)
     const int descriptors = OpenDescriptorCount();
     const int threads = ThreadCount();
     for (int i = 0; i < 1000; ++i) {
-        ASSERT_EQ(port.OpenDevice(pty.SlavePath(), 4800, false), 1);
+        ASSERT_EQ(port.Open(pty.SlavePath(), 4800, false), 1);
         ASSERT_EQ(port.StartReaderThread(handoff), 1);
         ASSERT_EQ(port.Close(), 1);
     }

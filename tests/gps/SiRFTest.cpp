@@ -54,7 +54,7 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(m_pty.Open());
-        ASSERT_EQ(m_port.OpenDevice(m_pty.SlavePath(), 4800, false), 1);
+        ASSERT_EQ(m_port.Open(m_pty.SlavePath(), 4800, false), 1);
     }
 
     CPseudoTerminal m_pty;
