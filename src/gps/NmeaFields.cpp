@@ -4,18 +4,21 @@
 #include <climits>
 #include <cstring>
 
-CNmeaFields::CNmeaFields(const char* data) : m_data(data), m_starts(m_ownStarts), m_count(1)
+CNmeaFields::CNmeaFields(const char* data)
+    : m_data(data), m_starts(m_ownStarts), m_count(1), m_mayHoldAsterisk(false)
 {
     m_ownStarts[0] = 0;
     size_t i = 0;
-    for (; data[i] != '\0'; ++i)
+    for (; data[i] != '\0'; ++i) {
         if (data[i] == ',' && m_count < kMaxFields)
             m_ownStarts[m_count++] = static_cast<uint16_t>(i + 1);
+        m_mayHoldAsterisk |= data[i] == '*';
+    }
     m_length = i;
 }
 
 CNmeaFields::CNmeaFields(const char* data, size_t length, const uint16_t* starts, int count)
-    : m_data(data), m_length(length), m_starts(starts), m_count(count)
+    : m_data(data), m_length(length), m_starts(starts), m_count(count), m_mayHoldAsterisk(false)
 {}
 
 int CNmeaFields::Get(int index, char* out, int size) const

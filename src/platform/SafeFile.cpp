@@ -9,7 +9,9 @@ CSafeFileWriter::CSafeFileWriter(const QString& path) : m_file(path)
 
 bool CSafeFileWriter::Open()
 {
-    m_failed = !m_file.open(QIODevice::WriteOnly);
+    // Unbuffered, so that a short write (a full disk) shows in Write() instead of vanishing
+    // inside the flush on Commit().
+    m_failed = !m_file.open(QIODevice::WriteOnly | QIODevice::Unbuffered);
     return !m_failed;
 }
 

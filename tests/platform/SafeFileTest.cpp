@@ -1,0 +1,88 @@
+// Safe replacement of files: a failed write never costs the previous contents.
+
+#include "platform/SafeFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <sys/resource.h>
+
+namespace {
+
+QByteArray ReadAll(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// Limits the size of files this process may write, as a nearly full disk would.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        std::signal(SIGXFSZ, SIG_IGN);
+        getrlimit(RLIMIT_FSIZE, &m_saved);
+        rlimit limit = m_saved;
+        limit.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit()
+    {
+        setrlimit(RLIMIT_FSIZE, &m_saved);
+        std::signal(SIGXFSZ, SIG_DFL);
+    }
+
+private:
+    rlimit m_saved{};
+};
+
+TEST(SafeFile, ReplacesTheFileOnlyWhenComplete)
+{
+    QTemporaryDir dir;
+    const QString path = QDir(dir.path()).filePath(QStringLiteral("data.bin"));
+    ASSERT_TRUE(WriteFileSafely(path, "old contents"));
+    ASSERT_TRUE(WriteFileSafely(path, "new contents"));
+    EXPECT_EQ(ReadAll(path), "new contents");
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 1) << "no temporary file left";
+}
+
+TEST(SafeFile, ShortWritesOfAFullDiskFailAndKeepTheOldFile)
+{
+    QTemporaryDir dir;
+    const QString path = QDir(dir.path()).filePath(QStringLiteral("data.bin"));
+    ASSERT_TRUE(WriteFileSafely(path, "precious"));
+    // Small and large writes: a small one used to vanish into the buffer flushed on commit.
+    for (const qsizetype size : {qsizetype(3000), qsizetype(300000)}) {
+        FileSizeLimit limit(1024);
+        QString error;
+        EXPECT_FALSE(WriteFileSafely(path, QByteArray(size, 'x'), &error)) << size;
+        EXPECT_FALSE(error.isEmpty());
+    }
+    EXPECT_EQ(ReadAll(path), "precious");
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 1);
+}
+
+TEST(SafeFile, MissingFolderFailsWithoutCreatingAnything)
+{
+    QTemporaryDir dir;
+    const QString path = QDir(dir.path()).filePath(QStringLiteral("no/such/folder/data.bin"));
+    EXPECT_FALSE(WriteFileSafely(path, "x"));
+    EXPECT_FALSE(QFile::exists(path));
+}
+
+TEST(SafeFile, KeepCopyBesideReplacesAnOlderCopy)
+{
+    QTemporaryDir dir;
+    const QString path = QDir(dir.path()).filePath(QStringLiteral("db.wpt"));
+    ASSERT_TRUE(WriteFileSafely(path, "first"));
+    ASSERT_TRUE(KeepCopyBeside(path, QStringLiteral(".bak")));
+    ASSERT_TRUE(WriteFileSafely(path, "second"));
+    ASSERT_TRUE(KeepCopyBeside(path, QStringLiteral(".bak")));
+    EXPECT_EQ(ReadAll(path + QStringLiteral(".bak")), "second");
+}
+
+} // namespace
