@@ -58,7 +58,12 @@ QString TrackFilePath()
 
 int LoadTrack(CTrackLog& track)
 {
-    const int loaded = track.LoadFile(TrackFilePath());
+    return LoadTrack(track, TrackFilePath());
+}
+
+int LoadTrack(CTrackLog& track, const QString& path)
+{
+    const int loaded = track.LoadFile(path);
     if (loaded && track.GetCount() > 0)
         track.PointAt(0).segmentStart = 1;
     return loaded;
@@ -66,7 +71,11 @@ int LoadTrack(CTrackLog& track)
 
 int SaveTrack(CTrackLog& track)
 {
-    const QString path = TrackFilePath();
+    return SaveTrack(track, TrackFilePath());
+}
+
+int SaveTrack(CTrackLog& track, const QString& path)
+{
     if (track.GetCount() > 0)
         track.PointAt(track.GetCount() - 1).segmentStart = 1;
     QDir().mkpath(QFileInfo(path).absolutePath());

@@ -19,6 +19,9 @@ int LoadTrack(CTrackLog& track);
 // Saves to the track file (creating its folder); the newest point is marked as a segment start
 // first, so that the points of the next run do not join the line. The SaveFile result.
 int SaveTrack(CTrackLog& track);
+// The same two on the track file at `path` instead of the one the setting names.
+int LoadTrack(CTrackLog& track, const QString& path);
+int SaveTrack(CTrackLog& track, const QString& path);
 
 // Erase current track.
 void EraseTrack(CTrackLog& track);
