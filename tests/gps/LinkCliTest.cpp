@@ -3,17 +3,130 @@
 #include "LinkTestSupport.h"
 #include "support/TestData.h"
 
+#include <QElapsedTimer>
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
-#include <memory>
+#include <csignal>
+#include <poll.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <vector>
+
+extern char** environ;
 
 namespace {
+
+// wendrift-cli as a child process with its standard output on a pipe. Started with
+// posix_spawn: ThreadSanitizer loses track of this process's threads after QProcess's way of
+// starting children and then reports races that are none.
+class CCliProcess {
+public:
+    ~CCliProcess()
+    {
+        if (m_pid > 0 && !m_finished) {
+            ::kill(m_pid, SIGKILL);
+            ::waitpid(m_pid, nullptr, 0);
+        }
+        if (m_out >= 0)
+            ::close(m_out);
+    }
+
+    bool Start(const QStringList& args)
+    {
+        int pipeFds[2];
+        if (::pipe(pipeFds) != 0)
+            return false;
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_adddup2(&actions, pipeFds[1], STDOUT_FILENO);
+        posix_spawn_file_actions_addclose(&actions, pipeFds[0]);
+        QList<QByteArray> texts{CliPath().toLocal8Bit()};
+        for (const QString& arg : args)
+            texts.append(arg.toLocal8Bit());
+        std::vector<char*> argv;
+        for (QByteArray& text : texts)
+            argv.push_back(text.data());
+        argv.push_back(nullptr);
+        const int failed = posix_spawn(&m_pid, argv[0], &actions, nullptr, argv.data(), environ);
+        posix_spawn_file_actions_destroy(&actions);
+        ::close(pipeFds[1]);
+        m_out = pipeFds[0];
+        return failed == 0;
+    }
+
+    // The next line of output (with its line feed), or empty after `timeoutMs`.
+    QByteArray ReadLine(int timeoutMs)
+    {
+        QElapsedTimer clock;
+        clock.start();
+        while (!m_buffer.contains('\n') && clock.elapsed() < timeoutMs && Fill(20)) {
+        }
+        const qsizetype end = m_buffer.indexOf('\n');
+        if (end < 0)
+            return {};
+        const QByteArray line = m_buffer.left(end + 1);
+        m_buffer.remove(0, end + 1);
+        return line;
+    }
+
+    bool WaitForFinished(int timeoutMs)
+    {
+        QElapsedTimer clock;
+        clock.start();
+        while (clock.elapsed() < timeoutMs) {
+            const bool open = Fill(20);
+            if (!m_finished) {
+                int status = 0;
+                if (::waitpid(m_pid, &status, WNOHANG) == m_pid) {
+                    m_finished = true;
+                    m_exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+                }
+            }
+            if (m_finished && !open)
+                return true;
+        }
+        return false;
+    }
+
+    void Terminate() { ::kill(m_pid, SIGTERM); }
+    bool IsRunning() const { return m_pid > 0 && !m_finished; }
+    int ExitCode() const { return m_exitCode; }
+    // Everything not yet taken by ReadLine.
+    QByteArray Output() const { return m_buffer; }
+
+private:
+    // Reads what the pipe has within `timeoutMs`; false once it is at its end.
+    bool Fill(int timeoutMs)
+    {
+        if (m_out < 0)
+            return false;
+        pollfd waiter{m_out, POLLIN, 0};
+        if (::poll(&waiter, 1, timeoutMs) <= 0)
+            return true;
+        char chunk[4096];
+        const ssize_t n = ::read(m_out, chunk, sizeof chunk);
+        if (n <= 0) {
+            ::close(m_out);
+            m_out = -1;
+            return false;
+        }
+        m_buffer.append(chunk, n);
+        return true;
+    }
+
+    pid_t m_pid = -1;
+    int m_out = -1;
+    bool m_finished = false;
+    int m_exitCode = -1;
+    QByteArray m_buffer;
+};
 
 QList<QJsonObject> JsonLines(const QByteArray& output)
 {
@@ -47,36 +160,33 @@ protected:
     // Starts `wendrift-cli simulate` and returns the device it printed.
     QString StartSimulator(const QStringList& extra)
     {
-        m_simulator.setProgram(CliPath());
-        m_simulator.setArguments(QStringList{QStringLiteral("simulate"), m_log} + extra);
-        m_simulator.start();
-        if (!m_simulator.waitForReadyRead(5000))
+        if (!m_simulator.Start(QStringList{QStringLiteral("simulate"), m_log} + extra))
             return {};
-        const QByteArray line = m_simulator.readLine();
+        const QByteArray line = m_simulator.ReadLine(5000);
         return QJsonDocument::fromJson(line).object().value(QLatin1String("device")).toString();
     }
 
     QByteArray RunCli(const QStringList& args, int timeoutMs, int* exitCode = nullptr)
     {
-        QProcess cli;
-        cli.start(CliPath(), QStringList{QStringLiteral("--config-dir"), m_dir.path()} + args);
-        EXPECT_TRUE(cli.waitForFinished(timeoutMs)) << args.join(u' ').toStdString();
+        CCliProcess cli;
+        EXPECT_TRUE(cli.Start(QStringList{QStringLiteral("--config-dir"), m_dir.path()} + args));
+        EXPECT_TRUE(cli.WaitForFinished(timeoutMs)) << args.join(u' ').toStdString();
         if (exitCode)
-            *exitCode = cli.exitCode();
-        return cli.readAllStandardOutput();
+            *exitCode = cli.ExitCode();
+        return cli.Output();
     }
 
     void TearDown() override
     {
-        if (m_simulator.state() != QProcess::NotRunning) {
-            m_simulator.terminate();
-            m_simulator.waitForFinished(3000);
+        if (m_simulator.IsRunning()) {
+            m_simulator.Terminate();
+            m_simulator.WaitForFinished(3000);
         }
     }
 
     QTemporaryDir m_dir;
     QString m_log;
-    QProcess m_simulator;
+    CCliProcess m_simulator;
 };
 
 TEST_F(LinkCliTest, ListenDecodesASimulatedReceiverAndRecordsItUntilTheLoss)
@@ -98,8 +208,8 @@ TEST_F(LinkCliTest, ListenDecodesASimulatedReceiverAndRecordsItUntilTheLoss)
     EXPECT_TRUE(lines.last().contains(QLatin1String("summary")));
 
     // The simulator ran to the end of its log and quit; what listen heard is in the record.
-    EXPECT_TRUE(m_simulator.waitForFinished(1000));
-    EXPECT_EQ(m_simulator.exitCode(), 0);
+    EXPECT_TRUE(m_simulator.WaitForFinished(1000));
+    EXPECT_EQ(m_simulator.ExitCode(), 0);
     QFile recorded(record);
     ASSERT_TRUE(recorded.open(QIODevice::ReadOnly));
     // Bytes sent before listen opened the line are not its to keep; all the rest are, in order.
@@ -150,11 +260,10 @@ TEST_F(LinkCliTest, SirfParamsConfigureTheSimulatedSiRFReceiver)
     EXPECT_EQ(WithKey(lines, "step", "Cycling connection...").size(), 1);
 
     // The simulator reported every command it was sent.
-    m_simulator.terminate();
-    ASSERT_TRUE(m_simulator.waitForFinished(3000));
-    EXPECT_EQ(m_simulator.exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(m_simulator.exitCode(), 0);
-    const QList<QJsonObject> received = JsonLines(m_simulator.readAllStandardOutput());
+    m_simulator.Terminate();
+    ASSERT_TRUE(m_simulator.WaitForFinished(3000));
+    EXPECT_EQ(m_simulator.ExitCode(), 0);
+    const QList<QJsonObject> received = JsonLines(m_simulator.Output());
     ASSERT_EQ(received.size(), 6);
     EXPECT_EQ(received[0].value(QLatin1String("received")).toString(),
               QStringLiteral("PSRF100,0,4800,8,1,0"));
