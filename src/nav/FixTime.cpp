@@ -2,6 +2,9 @@
 
 #include "gps/NMEAParser.h"
 #include "nav/UtcTime.h"
+#include "platform/Clock.h"
+
+#include <algorithm>
 
 namespace {
 constexpr int kSecondsPerDay = 86400;
@@ -12,21 +15,29 @@ uint32_t FixTimeStamp(const CNMEAParser& fix)
 {
     const GgaState& gga = fix.Gga();
     const RmcState& rmc = fix.Rmc();
-    if (rmc.count == 0)
-        return 0;
-    UtcDateTime when;
-    when.year = rmc.year;
-    when.month = rmc.month;
-    when.day = rmc.day;
+    UtcDateTime reference;
+    if (rmc.count > 0) {
+        reference.year = rmc.year;
+        reference.month = rmc.month;
+        reference.day = rmc.day;
+        reference.hour = rmc.hour;
+        reference.minute = rmc.minute;
+        reference.second = rmc.second;
+    } else {
+        reference =
+            UtcFromSeconds(static_cast<uint32_t>(std::clamp<int64_t>(Clock::Now(), 0, UINT32_MAX)));
+    }
+    UtcDateTime date = reference;
+    date.hour = date.minute = date.second = 0;
     uint32_t midnight = 0;
-    if (!SecondsFromUtc(when, &midnight))
+    if (!SecondsFromUtc(date, &midnight))
         return 0;
     const int ggaSecond = gga.hour * 3600 + gga.minute * 60 + gga.second;
-    const int rmcSecond = rmc.hour * 3600 + rmc.minute * 60 + rmc.second;
+    const int referenceSecond = reference.hour * 3600 + reference.minute * 60 + reference.second;
     int64_t stamp = int64_t{midnight} + ggaSecond;
-    if (ggaSecond - rmcSecond < -kHalfDay)
+    if (ggaSecond - referenceSecond < -kHalfDay)
         stamp += kSecondsPerDay;
-    else if (ggaSecond - rmcSecond > kHalfDay)
+    else if (ggaSecond - referenceSecond > kHalfDay)
         stamp -= kSecondsPerDay;
     if (stamp < 0 || stamp > int64_t{UINT32_MAX})
         return 0;

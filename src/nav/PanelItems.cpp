@@ -8,6 +8,7 @@
 #include "platform/Clock.h"
 #include "platform/StringTable.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <ctime>
@@ -81,42 +82,6 @@ QString TwoFields(int first, int second)
     return QString::asprintf("%02d:%02d", first, second);
 }
 
-// Kind 10: a time to next of `seconds` (0 or more).
-void SetTimeToNext(double seconds, PanelItemTexts& texts)
-{
-    if (seconds < kSecondsPerHour) {
-        const int minutes = static_cast<int>(seconds * kMinutesPerSecond);
-        const int rest = static_cast<int>(seconds - minutes * kSecondsPerMinute);
-        texts.value = TwoFields(minutes, rest);
-        texts.units = QStringLiteral("MM:SS");
-    } else if (seconds < kSecondsPerDay) {
-        const int hours = static_cast<int>(seconds / kSecondsPerHour);
-        const int minutes = static_cast<int>(seconds / kSecondsPerMinute) % 60;
-        texts.value = TwoFields(hours, minutes);
-        texts.units = QStringLiteral("HH:MM");
-    } else {
-        const double days = std::fmin(std::trunc(seconds / kSecondsPerDay), kMostDays);
-        texts.value = QString::number(static_cast<int>(days));
-        texts.units = LoadString(kDaysLabel);
-    }
-}
-
-// Kind 13: `seconds` since the last reset.
-void SetElapsed(int64_t seconds, PanelItemTexts& texts)
-{
-    if (seconds < kSecondsPerHour) {
-        texts.value = TwoFields(static_cast<int>(seconds / 60), static_cast<int>(seconds % 60));
-        texts.units = QStringLiteral("MM:SS");
-    } else if (seconds < kSecondsPerDay) {
-        texts.value = TwoFields(static_cast<int>(seconds / kSecondsPerHour),
-                                static_cast<int>(seconds / 60 % 60));
-        texts.units = QStringLiteral("HH:MM");
-    } else {
-        texts.value = QString::number(std::min<int64_t>(seconds / kSecondsPerDay, kMostDays));
-        texts.units = LoadString(kDaysLabel);
-    }
-}
-
 struct ClockTime {
     int hour = 0, minute = 0, second = 0;
 };
@@ -167,6 +132,12 @@ QString HourMinuteSecond(const ClockTime& time)
 QString AmPm(bool pm)
 {
     return pm ? QStringLiteral("PM") : QStringLiteral("AM");
+}
+
+void SetDuration(DurationTexts duration, PanelItemTexts& texts)
+{
+    texts.value = std::move(duration.value);
+    texts.units = std::move(duration.units);
 }
 
 void SetBattery(const QString& root, PanelItemTexts& texts)
@@ -227,7 +198,7 @@ void FormatKnownItem(int kind, const PanelItemSources& sources, PanelItemTexts& 
         break;
     case kPanelTimeToNext:
         if (navigating && trip.TimeToNext() >= 0.0) {
-            SetTimeToNext(trip.TimeToNext(), texts);
+            SetDuration(TimeToNextTexts(trip.TimeToNext()), texts);
         } else {
             texts.value = kNone;
             texts.units = kNone;
@@ -249,7 +220,7 @@ void FormatKnownItem(int kind, const PanelItemSources& sources, PanelItemTexts& 
         texts.units = SpeedUnitName();
         break;
     case kPanelElapsedTime:
-        SetElapsed(trip.ElapsedSeconds(), texts);
+        SetDuration(ElapsedTexts(trip.ElapsedSeconds()), texts);
         break;
     case kPanelMaximumAltitude:
         texts.value = AltitudeValue(trip.MaximumAltitude());
@@ -335,6 +306,35 @@ bool IsKnownKind(int kind)
 }
 
 } // namespace
+
+DurationTexts TimeToNextTexts(double seconds)
+{
+    if (seconds < kSecondsPerHour) {
+        const int minutes = static_cast<int>(seconds * kMinutesPerSecond);
+        const int rest = static_cast<int>(seconds - minutes * kSecondsPerMinute);
+        return {TwoFields(minutes, rest), QStringLiteral("MM:SS")};
+    }
+    if (seconds < kSecondsPerDay) {
+        const int hours = static_cast<int>(seconds / kSecondsPerHour);
+        const int minutes = static_cast<int>(seconds / kSecondsPerMinute) % 60;
+        return {TwoFields(hours, minutes), QStringLiteral("HH:MM")};
+    }
+    const double days = std::fmin(std::trunc(seconds / kSecondsPerDay), kMostDays);
+    return {QString::number(static_cast<int>(days)), LoadString(kDaysLabel)};
+}
+
+DurationTexts ElapsedTexts(int64_t seconds)
+{
+    if (seconds < kSecondsPerHour)
+        return {TwoFields(static_cast<int>(seconds / 60), static_cast<int>(seconds % 60)),
+                QStringLiteral("MM:SS")};
+    if (seconds < kSecondsPerDay)
+        return {TwoFields(static_cast<int>(seconds / kSecondsPerHour),
+                          static_cast<int>(seconds / 60 % 60)),
+                QStringLiteral("HH:MM")};
+    return {QString::number(std::min<int64_t>(seconds / kSecondsPerDay, kMostDays)),
+            LoadString(kDaysLabel)};
+}
 
 PanelItemTexts FormatPanelItem(int kind, const PanelItemSources& sources)
 {

@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include <cstdint>
+
 class CNMEAParser;
 class CNavigation;
 class CTripComputer;
@@ -65,6 +67,15 @@ struct PanelItemSources {
 // The texts of a cell of `kind`; units follow the unit settings, clocks Clock::Now() in the
 // time zone of TZ. An unknown kind shows "???".
 PanelItemTexts FormatPanelItem(int kind, const PanelItemSources& sources);
+
+// The value and units texts of a duration: "MM:SS" below an hour, "HH:MM" below a day, then
+// whole days (at most 9999). For the time to next (0 or more) and the elapsed time.
+struct DurationTexts {
+    QString value;
+    QString units;
+};
+DurationTexts TimeToNextTexts(double seconds);
+DurationTexts ElapsedTexts(int64_t seconds);
 
 // The name of `kind` in the list the user picks cell contents from; empty for an unknown kind.
 QString PanelItemListName(int kind);
