@@ -1,6 +1,7 @@
 // Decoding throughput of the NMEA parser on a receiver-like stream, and heap allocations per
 // sentence (there should be none).
 
+#include "gps/NMEACommandSender.h"
 #include "gps/NMEAParser.h"
 #include "platform/MessageSink.h"
 
@@ -18,12 +19,7 @@ std::atomic<long long> g_allocations{0};
 
 std::string Sentence(const std::string& body)
 {
-    unsigned checksum = 0;
-    for (char c : body)
-        checksum ^= static_cast<unsigned char>(c);
-    char tail[8];
-    std::snprintf(tail, sizeof tail, "*%02X\r\n", checksum);
-    return "$" + body + tail;
+    return CNMEACommandSender::BuildSentence(QByteArray::fromStdString(body)).toStdString();
 }
 
 // One second of a receiver navigating to a waypoint, repeated with a moving clock and position.

@@ -1,24 +1,19 @@
 // The sentence framer: checksums, limits, delimiters and the order of the notifications.
 
+#include "gps/NMEACommandSender.h"
 #include "gps/NMEAParser.h"
 #include "platform/Messages.h"
 #include "support/RecordingSink.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <string>
 
 namespace {
 
 std::string WithChecksum(const std::string& body)
 {
-    unsigned checksum = 0;
-    for (char c : body)
-        checksum ^= static_cast<unsigned char>(c);
-    char tail[8];
-    std::snprintf(tail, sizeof tail, "*%02X\r\n", checksum);
-    return "$" + body + tail;
+    return CNMEACommandSender::BuildSentence(QByteArray::fromStdString(body)).toStdString();
 }
 
 class FramerTest : public ::testing::Test {
