@@ -67,7 +67,7 @@ ArrivalCheck CNavigation::CheckArrival()
         target.bArrived = true;
         const QString text = QStringLiteral("You have arrived at: %1").arg(target.strName);
         m_showingArrival = true;
-        Prompts().Ask(text, QString(), PromptButtons::Ok, PromptIcon::Information);
+        Prompts().Ask(text, QString(), PromptButtons::Ok, PromptIcon::None);
         m_showingArrival = false;
         return ArrivalCheck::Arrived;
     }

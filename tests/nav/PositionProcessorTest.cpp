@@ -201,17 +201,6 @@ TEST_F(PositionProcessor, StartUpReadsTheStoredTextsAsLeadingNumbers)
     EXPECT_EQ(ReadIntSetting(map, QStringLiteral("Current Position Latitude"), 0), kStart.latitude);
 }
 
-TEST_F(PositionProcessor, DefaultsBeforeAnythingIsStored)
-{
-    MapWindowRig rig;
-    EXPECT_DOUBLE_EQ(rig.processor.TrackFilter().FilterThreshold(), 0.005);
-    EXPECT_DOUBLE_EQ(rig.navigation.ArrivalRadius(), 0.03048);
-    EXPECT_TRUE(rig.processor.TrackFilter().Filter());
-    EXPECT_FALSE(rig.processor.TrackFilter().CourseFromDistance());
-    EXPECT_EQ(rig.navigation.CurrentPosition().latitude, 33800000);
-    EXPECT_EQ(rig.navigation.CurrentPosition().longitude, -117800000);
-}
-
 TEST_F(PositionProcessor, DialogFilterThresholdIsLimitedLiveButStoredAsEntered)
 {
     MapWindowRig rig;
