@@ -1,11 +1,6 @@
 // A day of a 1 Hz receiver (86,400 epochs) played through the decoder, the map window's per-fix
 // work and the trip computer, as `wendrift-cli replay` does: time per fix, and heap allocations
 // per fix once the objects are built (there should be none).
-//
-// QtCore's AES string hash (behind QSettings and every QHash of strings) returns with the upper
-// halves of the vector registers still in use; on some processors every later SSE instruction
-// then pays for it, many times over for the floating-point work here. The "clean" run clears
-// that state once before replaying, to show the cost of the code itself beside it.
 
 #include "app/SettingsStore.h"
 #include "geo/Geodesy.h"
@@ -16,10 +11,6 @@
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
-
-#if defined(__x86_64__)
-#include <immintrin.h>
-#endif
 
 #include <atomic>
 #include <cmath>
@@ -117,17 +108,7 @@ void AddWaypoints(CWaypointDB& store)
     }
 }
 
-#if defined(__x86_64__)
-__attribute__((target("avx"))) void ClearUpperVectorState()
-{
-    _mm256_zeroupper();
-}
-#else
-void ClearUpperVectorState()
-{}
-#endif
-
-void BM_ReplayDay(benchmark::State& state, bool cleanVectorState)
+void BM_ReplayDay(benchmark::State& state)
 {
     static const QTemporaryDir settings;
     OpenSettingsStore(settings.path());
@@ -145,8 +126,6 @@ void BM_ReplayDay(benchmark::State& state, bool cleanVectorState)
         target.strName = QStringLiteral("FAR");
         target.position = GeoPositionFromDegrees(kCentreLatitude + 0.45, kCentreLongitude);
         replay->Navigation().GoTo(target);
-        if (cleanVectorState)
-            ClearUpperVectorState();
         state.ResumeTiming();
 
         const long long before = g_allocations.load();
@@ -167,8 +146,7 @@ void BM_ReplayDay(benchmark::State& state, bool cleanVectorState)
     state.counters["us_per_fix"] =
         benchmark::Counter(fixes * 1e-6, benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
-BENCHMARK_CAPTURE(BM_ReplayDay, as_is, false)->Unit(benchmark::kMillisecond)->Iterations(5);
-BENCHMARK_CAPTURE(BM_ReplayDay, clean, true)->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(BM_ReplayDay)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 } // namespace
 

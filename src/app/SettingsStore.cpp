@@ -1,6 +1,7 @@
 #include "app/SettingsStore.h"
 
 #include "platform/SafeFile.h"
+#include "platform/VectorState.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -32,6 +33,7 @@ std::unique_ptr<CSettingsStore> g_store;
 CSettingsStore::CSettingsStore(const QString& directory)
     : m_path(QDir(directory).filePath(QString::fromLatin1(kFileName)))
 {
+    const CUpperVectorStateGuard cleanVectorState; // QSettings hashes its keys
     const QFileInfo info(m_path);
     if (info.exists() && (!info.isFile() || !info.isReadable())) {
         Warn(QStringLiteral("cannot read the settings file %1; using defaults").arg(m_path));
@@ -63,6 +65,7 @@ QString CSettingsStore::DefaultDirectory(const QString& overrideDir)
 int CSettingsStore::ReadIntSetting(const QString& section, const QString& key,
                                    int defaultValue) const
 {
+    const CUpperVectorStateGuard cleanVectorState; // QSettings hashes its keys
     if (m_unreadable)
         return defaultValue;
     const QVariant value = m_settings->value(Key(section, key));
@@ -74,6 +77,7 @@ int CSettingsStore::ReadIntSetting(const QString& section, const QString& key,
 QString CSettingsStore::ReadTextSetting(const QString& section, const QString& key,
                                         const QString& defaultValue) const
 {
+    const CUpperVectorStateGuard cleanVectorState; // QSettings hashes its keys
     if (m_unreadable)
         return defaultValue;
     const QVariant value = m_settings->value(Key(section, key));
@@ -136,6 +140,7 @@ bool CSettingsStore::PrepareForWrite()
 
 bool CSettingsStore::WriteValue(const QString& section, const QString& key, const QString& text)
 {
+    const CUpperVectorStateGuard cleanVectorState; // QSettings hashes its keys
     if (!PrepareForWrite())
         return false;
     m_settings->setValue(Key(section, key), text);

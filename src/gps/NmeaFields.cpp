@@ -28,7 +28,8 @@ int CNmeaFields::Get(int index, char* out, int size) const
     std::string_view text;
     const bool present = Field(index, text);
     const size_t n = std::min(text.size(), static_cast<size_t>(size - 1));
-    std::memcpy(out, text.data(), n);
+    if (n > 0)
+        std::memcpy(out, text.data(), n);
     out[n] = '\0';
     return present ? 1 : 0;
 }
