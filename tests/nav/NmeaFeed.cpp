@@ -1,5 +1,6 @@
 #include "NmeaFeed.h"
 
+#include "gps/NMEACommandSender.h"
 #include "gps/NMEAParser.h"
 
 #include <cmath>
@@ -34,12 +35,7 @@ std::string Coordinate(double degrees, bool longitude)
 
 std::string NmeaSentence(const std::string& body)
 {
-    unsigned checksum = 0;
-    for (char c : body)
-        checksum ^= static_cast<unsigned char>(c);
-    char tail[8];
-    std::snprintf(tail, sizeof tail, "*%02X\r\n", checksum);
-    return "$" + body + tail;
+    return CNMEACommandSender::BuildSentence(QByteArray::fromStdString(body)).toStdString();
 }
 
 std::string GgaSentence(const FixSentence& fix)
