@@ -4,6 +4,7 @@
 #include "platform/MessageSink.h"
 #include "platform/Messages.h"
 
+#include <bit>
 #include <cstring>
 
 namespace {
@@ -26,6 +27,14 @@ constexpr uint64_t Code(const char* address)
 uint64_t SentenceCode(const char* address)
 {
     return Code(address);
+}
+
+// The high bit of each byte of `word` that equals `value`, exactly (no false positives).
+constexpr uint64_t ByteMask(uint64_t word, uint8_t value)
+{
+    constexpr uint64_t kLow7 = 0x7F7F7F7F7F7F7F7Full;
+    const uint64_t x = word ^ (0x0101010101010101ull * value);
+    return ~(((x & kLow7) + kLow7) | x | kLow7);
 }
 
 // The value of a field, or `fallback` when it is absent or empty.
@@ -90,11 +99,30 @@ size_t CNMEAParser::CollectData(const uint8_t* bytes, size_t at, size_t count)
     uint8_t checksum = m_checksum;
     size_t index = m_bufferIndex;
     int fields = m_fieldCount;
-    const size_t room = sizeof m_data - index;  // data bytes that fit before the limit
+    const size_t room = sizeof m_data - index; // data bytes that fit before the limit
     const size_t available = count - at;
     const size_t limit = available < room ? available : room;
     char* data = m_data + index;
     size_t k = 0;
+    // Eight bytes at a time while none of them ends the data: the checksum of a word is the XOR
+    // of its bytes, and the commas are found from a mask of the bytes that equal ",".
+    uint64_t wordChecksum = 0;
+    constexpr bool kLittleEndian = std::endian::native == std::endian::little;
+    for (; kLittleEndian && k + 8 <= limit; k += 8) {
+        uint64_t word;
+        std::memcpy(&word, bytes + at + k, 8);
+        if (ByteMask(word, '*') | ByteMask(word, '\r'))
+            break;
+        wordChecksum ^= word;
+        std::memcpy(data + k, &word, 8);
+        for (uint64_t commas = ByteMask(word, ','); commas; commas &= commas - 1)
+            m_fieldStarts[fields++] =
+                static_cast<uint16_t>(index + k + std::countr_zero(commas) / 8 + 1);
+    }
+    wordChecksum ^= wordChecksum >> 32;
+    wordChecksum ^= wordChecksum >> 16;
+    wordChecksum ^= wordChecksum >> 8;
+    checksum ^= static_cast<uint8_t>(wordChecksum);
     for (; k < limit; ++k) {
         const uint8_t byte = bytes[at + k];
         if ((byte == '*') | (byte == '\r'))
@@ -109,7 +137,7 @@ size_t CNMEAParser::CollectData(const uint8_t* bytes, size_t at, size_t count)
     m_bufferIndex = static_cast<uint16_t>(index + k);
     m_fieldCount = fields;
     if (k == room)
-        m_framerState = Idle;  // 256 data characters without an end: the sentence is dropped
+        m_framerState = Idle; // 256 data characters without an end: the sentence is dropped
     return at + k;
 }
 
