@@ -69,79 +69,7 @@ void CNMEAParser::ResetFixState()
     m_zda = ZdaState{};
 }
 
-int CNMEAParser::ProcessBytes(const uint8_t* bytes, size_t count)
-{
-    size_t i = 0;
-    while (i < count) {
-        if (m_framerState == Idle) {
-            // Nothing but "$" matters between sentences.
-            const void* dollar = std::memchr(bytes + i, '$', count - i);
-            if (!dollar)
-                break;
-            i = static_cast<size_t>(static_cast<const uint8_t*>(dollar) - bytes);
-        } else if (m_framerState == Data) {
-            i = CollectData(bytes, i, count);
-            if (i == count)
-                break;
-        }
-        ProcessByte(bytes[i++]);
-    }
-    if (m_sink) {
-        m_sink->WriteChunk(bytes, count);
-        m_loggedBytes += static_cast<uint32_t>(count);
-    }
-    return 1;
-}
-
-size_t CNMEAParser::CollectData(const uint8_t* bytes, size_t at, size_t count)
-{
-    // The same steps as ProcessByte's Data state, with the running values kept in registers.
-    uint8_t checksum = m_checksum;
-    size_t index = m_bufferIndex;
-    int fields = m_fieldCount;
-    const size_t room = sizeof m_data - index; // data bytes that fit before the limit
-    const size_t available = count - at;
-    const size_t limit = available < room ? available : room;
-    char* data = m_data + index;
-    size_t k = 0;
-    // Eight bytes at a time while none of them ends the data: the checksum of a word is the XOR
-    // of its bytes, and the commas are found from a mask of the bytes that equal ",".
-    uint64_t wordChecksum = 0;
-    constexpr bool kLittleEndian = std::endian::native == std::endian::little;
-    for (; kLittleEndian && k + 8 <= limit; k += 8) {
-        uint64_t word;
-        std::memcpy(&word, bytes + at + k, 8);
-        if (ByteMask(word, '*') | ByteMask(word, '\r'))
-            break;
-        wordChecksum ^= word;
-        std::memcpy(data + k, &word, 8);
-        for (uint64_t commas = ByteMask(word, ','); commas; commas &= commas - 1)
-            m_fieldStarts[fields++] =
-                static_cast<uint16_t>(index + k + std::countr_zero(commas) / 8 + 1);
-    }
-    wordChecksum ^= wordChecksum >> 32;
-    wordChecksum ^= wordChecksum >> 16;
-    wordChecksum ^= wordChecksum >> 8;
-    checksum ^= static_cast<uint8_t>(wordChecksum);
-    for (; k < limit; ++k) {
-        const uint8_t byte = bytes[at + k];
-        if ((byte == '*') | (byte == '\r'))
-            break;
-        checksum ^= byte;
-        data[k] = static_cast<char>(byte);
-        // Written every time, kept only after a comma: no branch on the commonest byte.
-        m_fieldStarts[fields] = static_cast<uint16_t>(index + k + 1);
-        fields += byte == ',';
-    }
-    m_checksum = checksum;
-    m_bufferIndex = static_cast<uint16_t>(index + k);
-    m_fieldCount = fields;
-    if (k == room)
-        m_framerState = Idle; // 256 data characters without an end: the sentence is dropped
-    return at + k;
-}
-
-void CNMEAParser::ProcessByte(uint8_t byte)
+inline void CNMEAParser::Step(uint8_t byte)
 {
     switch (m_framerState) {
     case Idle:
@@ -205,6 +133,83 @@ void CNMEAParser::ProcessByte(uint8_t byte)
         m_framerState = Idle;
         return;
     }
+}
+
+void CNMEAParser::ProcessByte(uint8_t byte)
+{
+    Step(byte);
+}
+
+int CNMEAParser::ProcessBytes(const uint8_t* bytes, size_t count)
+{
+    size_t i = 0;
+    while (i < count) {
+        if (m_framerState == Idle) {
+            // Nothing but "$" matters between sentences.
+            const void* dollar = std::memchr(bytes + i, '$', count - i);
+            if (!dollar)
+                break;
+            i = static_cast<size_t>(static_cast<const uint8_t*>(dollar) - bytes);
+        } else if (m_framerState == Data) {
+            i = CollectData(bytes, i, count);
+            if (i == count)
+                break;
+        }
+        Step(bytes[i++]);
+    }
+    if (m_sink) {
+        m_sink->WriteChunk(bytes, count);
+        m_loggedBytes += static_cast<uint32_t>(count);
+    }
+    return 1;
+}
+
+size_t CNMEAParser::CollectData(const uint8_t* bytes, size_t at, size_t count)
+{
+    // The same steps as ProcessByte's Data state, with the running values kept in registers.
+    uint8_t checksum = m_checksum;
+    size_t index = m_bufferIndex;
+    int fields = m_fieldCount;
+    const size_t room = sizeof m_data - index; // data bytes that fit before the limit
+    const size_t available = count - at;
+    const size_t limit = available < room ? available : room;
+    char* data = m_data + index;
+    size_t k = 0;
+    // Eight bytes at a time while none of them ends the data: the checksum of a word is the XOR
+    // of its bytes, and the commas are found from a mask of the bytes that equal ",".
+    uint64_t wordChecksum = 0;
+    constexpr bool kLittleEndian = std::endian::native == std::endian::little;
+    for (; kLittleEndian && k + 8 <= limit; k += 8) {
+        uint64_t word;
+        std::memcpy(&word, bytes + at + k, 8);
+        if (ByteMask(word, '*') | ByteMask(word, '\r'))
+            break;
+        wordChecksum ^= word;
+        std::memcpy(data + k, &word, 8);
+        for (uint64_t commas = ByteMask(word, ','); commas; commas &= commas - 1)
+            m_fieldStarts[fields++] =
+                static_cast<uint16_t>(index + k + std::countr_zero(commas) / 8 + 1);
+    }
+    wordChecksum ^= wordChecksum >> 32;
+    wordChecksum ^= wordChecksum >> 16;
+    wordChecksum ^= wordChecksum >> 8;
+    checksum ^= static_cast<uint8_t>(wordChecksum);
+    for (; k < limit; ++k) {
+        const uint8_t byte = bytes[at + k];
+        if ((byte == '*') | (byte == '\r'))
+            break;
+        checksum ^= byte;
+        data[k] = static_cast<char>(byte);
+        // Written every time, kept only after a comma: no branch on the commonest byte.
+        m_fieldStarts[fields] = static_cast<uint16_t>(index + k + 1);
+        fields += byte == ',';
+    }
+    m_checksum = checksum;
+    m_bufferIndex = static_cast<uint16_t>(index + k);
+    m_fieldCount = fields;
+    if (k == room)
+        m_framerState = Idle; // 256 data characters without an end: the sentence is dropped
+    return at + k;
 }
 
 void CNMEAParser::DispatchSentence(const char* address, const char* data)

@@ -151,6 +151,8 @@ private:
     // Runs the Data state over bytes[at, count) up to the next byte it must act on; returns the
     // position of that byte (count when the chunk ended first).
     size_t CollectData(const uint8_t* bytes, size_t at, size_t count);
+    // One step of the state machine; ProcessByte and the chunk loop share it.
+    void Step(uint8_t byte);
 
     void DecodeGGA(const CNmeaFields& fields);
     void DecodeGSA(const CNmeaFields& fields);
