@@ -5,17 +5,14 @@
 #include "gps/NMEAParser.h"
 #include "platform/MessageSink.h"
 
+#include "AllocationCounter.h"
+
 #include <benchmark/benchmark.h>
 
-#include <atomic>
 #include <cstdio>
-#include <cstdlib>
-#include <new>
 #include <string>
 
 namespace {
-
-std::atomic<long long> g_allocations{0};
 
 std::string Sentence(const std::string& body)
 {
@@ -64,10 +61,10 @@ void BM_ProcessBytes(benchmark::State& state)
     CNMEAParser parser(&sink);
     long long allocations = 0;
     for (auto _ : state) {
-        const long long before = g_allocations.load();
+        const long long before = AllocationCount();
         for (size_t at = 0; at < stream.size(); at += 128)
             parser.ProcessBytes(bytes + at, std::min<size_t>(128, stream.size() - at));
-        allocations += g_allocations.load() - before;
+        allocations += AllocationCount() - before;
     }
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * stream.size()));
     state.counters["sentences"] = static_cast<double>(sentences);
@@ -78,15 +75,5 @@ void BM_ProcessBytes(benchmark::State& state)
 BENCHMARK(BM_ProcessBytes)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-void* operator new(size_t size)
-{
-    ++g_allocations;
-    if (void* p = std::malloc(size ? size : 1))
-        return p;
-    throw std::bad_alloc();
-}
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete(void* p, size_t) noexcept { std::free(p); }
 
 BENCHMARK_MAIN();

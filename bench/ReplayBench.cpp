@@ -10,20 +10,17 @@
 
 #include <QTemporaryDir>
 
+#include "AllocationCounter.h"
+
 #include <benchmark/benchmark.h>
 
-#include <atomic>
 #include <cmath>
 #include <cstdio>
-#include <cstdlib>
 #include <memory>
-#include <new>
 #include <numbers>
 #include <string>
 
 namespace {
-
-std::atomic<long long> g_allocations{0};
 
 constexpr int kEpochs = 86400;
 constexpr double kCentreLatitude = 37.40, kCentreLongitude = 127.10;
@@ -128,9 +125,9 @@ void BM_ReplayDay(benchmark::State& state)
         replay->Navigation().GoTo(target);
         state.ResumeTiming();
 
-        const long long before = g_allocations.load();
+        const long long before = AllocationCount();
         replay->Feed(bytes, log.size());
-        allocations += g_allocations.load() - before;
+        allocations += AllocationCount() - before;
         points = static_cast<uint32_t>(replay->Track().GetCount());
         benchmark::DoNotOptimize(replay->TripComputer().Odometer());
 
@@ -149,21 +146,5 @@ void BM_ReplayDay(benchmark::State& state)
 BENCHMARK(BM_ReplayDay)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 } // namespace
-
-void* operator new(size_t size)
-{
-    ++g_allocations;
-    if (void* p = std::malloc(size ? size : 1))
-        return p;
-    throw std::bad_alloc();
-}
-void operator delete(void* p) noexcept
-{
-    std::free(p);
-}
-void operator delete(void* p, size_t) noexcept
-{
-    std::free(p);
-}
 
 BENCHMARK_MAIN();
