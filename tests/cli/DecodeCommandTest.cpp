@@ -12,7 +12,10 @@
 
 namespace {
 
-QJsonObject Json(const QByteArray& line) { return QJsonDocument::fromJson(line).object(); }
+QJsonObject Json(const QByteArray& line)
+{
+    return QJsonDocument::fromJson(line).object();
+}
 
 TEST(DecodeCommand, PrintsOneLinePerSentenceThenTheSummary)
 {

@@ -23,4 +23,7 @@ QString CliPath()
     return QStringLiteral(WENDRIFT_CLI_PATH);
 }
 
-QString DemoLogPath() { return QStringLiteral(WENDRIFT_DEMO_LOG); }
+QString DemoLogPath()
+{
+    return QStringLiteral(WENDRIFT_DEMO_LOG);
+}
