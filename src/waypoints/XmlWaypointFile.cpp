@@ -1,5 +1,6 @@
 #include "waypoints/XmlWaypointFile.h"
 
+#include <QByteArray>
 #include <QFile>
 
 #include <expat.h>
@@ -21,6 +22,25 @@ void XMLCALL OnEnd(void* reader, const XML_Char* name)
 void XMLCALL OnCharacters(void* reader, const XML_Char* data, int length)
 {
     static_cast<IXmlWaypointReader*>(reader)->CharacterData(data, length);
+}
+
+// Windows programs write GPX as windows-1252, which expat does not know by itself. Bytes
+// 0x80-0x9F carry the characters of that code page (-1: unassigned); the rest are Latin-1.
+int XMLCALL OnUnknownEncoding(void*, const XML_Char* name, XML_Encoding* info)
+{
+    static constexpr int kHigh[32] = {
+        0x20AC, -1,     0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+        0x2039, 0x0152, -1,     0x017D, -1,     -1,     0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+        0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, -1,     0x017E, 0x0178};
+    const QByteArray encoding = QByteArray(name).toLower();
+    if (encoding != "windows-1252" && encoding != "cp1252")
+        return XML_STATUS_ERROR;
+    for (int i = 0; i < 256; ++i)
+        info->map[i] = i >= 0x80 && i < 0xA0 ? kHigh[i - 0x80] : i;
+    info->data = nullptr;
+    info->convert = nullptr;
+    info->release = nullptr;
+    return XML_STATUS_OK;
 }
 
 struct ParserRelease {
@@ -46,6 +66,7 @@ XmlParseOutcome ParseXmlWaypointFile(const QString& path, IXmlWaypointReader& re
     XML_SetUserData(parser.get(), &reader);
     XML_SetElementHandler(parser.get(), &OnStart, &OnEnd);
     XML_SetCharacterDataHandler(parser.get(), &OnCharacters);
+    XML_SetUnknownEncodingHandler(parser.get(), &OnUnknownEncoding, nullptr);
 
     const int range = static_cast<int>(file.size() / kXmlChunkSize + 1);
     int done = 0;

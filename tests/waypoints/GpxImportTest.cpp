@@ -226,6 +226,19 @@ TEST_F(GpxImportTest, Gpx11LinksGiveTheURL)
               QStringLiteral("https://example.org/a?b=1&c=2"));
 }
 
+TEST_F(GpxImportTest, Windows1252FilesFromWindowsProgramsAreRead)
+{
+    const QString path = Write("<?xml version=\"1.0\" encoding=\"Windows-1252\"?>\n<gpx>"
+                               "<wpt lat=\"1\" lon=\"1\"><name>Caf\xe9 \x80\x96 \x9c</name></wpt>"
+                               "</gpx>");
+    EXPECT_EQ(ImportWaypointFile(m_db, path, kImportKeepExisting).newCount, 1);
+    EXPECT_EQ(StoreWaypoints(m_db)[0].strName, QString::fromUtf8("Caf\u00e9 \u20ac\u2013 \u0153"));
+
+    const QString unknown = Write("<?xml version=\"1.0\" encoding=\"x-no-such\"?><gpx/>", "u.gpx");
+    EXPECT_EQ(ImportWaypointFile(m_db, unknown, kImportKeepExisting).status,
+              ImportStatus::ParseError);
+}
+
 TEST_F(GpxImportTest, ABrokenFileReportsTheLineAndKeepsTheWaypointsBeforeIt)
 {
     const QString path = Write("<?xml version=\"1.0\"?>\n<gpx>\n"
