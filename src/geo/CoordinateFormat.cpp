@@ -22,15 +22,19 @@ constexpr int kLatitudeDegreeDigits = 2;
 constexpr int kLongitudeDegreeDigits = 3;
 
 // The digits of |degrees| in one of the three position formats, or a null string for any other.
-// Minutes are rounded to 1/10000 and never carried into the degrees.
+// Minutes are rounded to 1/10000; a rounding up to 60 minutes carries into the degrees.
 QString CoordinateDigits(double degrees, int format, int degreeDigits,
                          const CoordinateSeparators& separators)
 {
     const double absolute = std::fabs(degrees);
     // NaN and absurd magnitudes would make the integer conversions below undefined.
     const double bounded = absolute < 4294967296.0 ? absolute : 0.0;
-    const auto whole = static_cast<unsigned long>(bounded);
-    const auto minutes10k = static_cast<unsigned long>((bounded - whole) * 600000.0 + 0.5);
+    auto whole = static_cast<unsigned long>(bounded);
+    auto minutes10k = static_cast<unsigned long>((bounded - whole) * 600000.0 + 0.5);
+    if (minutes10k >= 600000) {
+        ++whole;
+        minutes10k -= 600000;
+    }
     switch (format) {
     case 0:
         return QString::asprintf("%0*lu%s%07.04f", degreeDigits, whole, separators.afterDegrees,

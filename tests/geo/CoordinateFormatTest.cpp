@@ -60,14 +60,15 @@ TEST_F(CoordinateFormatTest, HemisphereOfTinyValuesAndZero)
     EXPECT_EQ(HemisphereIndex(33800000), 0);
 }
 
-TEST_F(CoordinateFormatTest, MinutesRoundButAreNotCarriedIntoTheDegrees)
+TEST_F(CoordinateFormatTest, MinutesRoundAndCarryIntoTheDegrees)
 {
     const double justUnder = 33.0 + 59.9999 / 60.0;
     EXPECT_EQ(FormatLatitude(justUnder, 0), "N 33° 59.9999");
     EXPECT_EQ(FormatLatitude(justUnder, 1), "N 33° 59' 59.994");
-    // Rounding up to a whole minute more than 59.99995 shows 60 minutes under the same degree.
-    EXPECT_EQ(FormatLatitude(33.99999999, 0), "N 33° 60.0000");
-    EXPECT_EQ(FormatLatitude(33.99999999, 1), "N 33° 60' 00.000");
+    // Minutes that round up to 60 carry into the degrees instead of showing "33° 60.0000".
+    EXPECT_EQ(FormatLatitude(33.99999999, 0), "N 34° 00.0000");
+    EXPECT_EQ(FormatLatitude(33.99999999, 1), "N 34° 00' 00.000");
+    EXPECT_EQ(FormatLongitude(-179.999999999, 0), "W 180° 00.0000");
     EXPECT_EQ(FormatLatitude(33.99999999, 2), "N 34.000000°");
     // Half a ten-thousandth of a minute rounds up.
     EXPECT_EQ(FormatLongitude(-(117.0 + 0.00005 / 60.0 + 1e-12), 0), "W 117° 00.0001");
