@@ -2,12 +2,11 @@
 
 #include "geo/Geodesy.h"
 #include "waypoints/HandheldText.h"
+#include "waypoints/ImportNumbers.h"
 
 #include <QByteArrayView>
 
 #include <algorithm>
-#include <charconv>
-#include <cmath>
 #include <vector>
 
 namespace {
@@ -35,32 +34,6 @@ enum Field {
     kFieldCount
 };
 
-QByteArrayView SkipBlanksAndPlus(QByteArrayView text)
-{
-    while (!text.isEmpty() && (text.front() == ' ' || text.front() == '\t'))
-        text = text.sliced(1);
-    if (!text.isEmpty() && text.front() == '+')
-        text = text.sliced(1);
-    return text;
-}
-
-// The leading decimal number of the text, 0 when there is none, whatever the C locale says.
-double LeadingReal(QByteArrayView text)
-{
-    text = SkipBlanksAndPlus(text);
-    double value = 0.0;
-    const auto [end, error] = std::from_chars(text.begin(), text.end(), value);
-    return error == std::errc() && std::isfinite(value) ? value : 0.0;
-}
-
-int32_t LeadingInteger(QByteArrayView text)
-{
-    text = SkipBlanksAndPlus(text);
-    long long value = 0;
-    const auto [end, error] = std::from_chars(text.begin(), text.end(), value);
-    return error == std::errc() ? static_cast<int32_t>(value) : 0;
-}
-
 // Degrees in any range to a value that stays inside the 32-bit microdegree range.
 double ClampDegrees(double degrees)
 {
@@ -73,7 +46,7 @@ CWaypoint WaypointFromFields(const std::vector<QByteArrayView>& fields)
     auto text = [&](int n) {
         return has(n) ? DecodeHandheldText(fields[n].data(), fields[n].size()) : QString();
     };
-    auto real = [&](int n) { return has(n) ? LeadingReal(fields[n]) : 0.0; };
+    auto real = [&](int n) { return has(n) ? LeadingDecimal(fields[n]) : 0.0; };
     auto integer = [&](int n, int32_t missing) {
         return has(n) ? LeadingInteger(fields[n]) : missing;
     };
