@@ -106,8 +106,8 @@ CWaypointManagerDialog::CWaypointManagerDialog(CWaypointDB& db, CNavigation& nav
     layout->addWidget(tabs);
     layout->addWidget(m_table, 1);
     resize(480, 420);
-    layout->activate();
-    m_listWidth = m_table->viewport()->width();
+    layout->activate(); // lays the list out before it is shown, so its width is known
+    m_listWidth = m_table->width() - 2 * m_table->frameWidth();
     FillList();
 }
 

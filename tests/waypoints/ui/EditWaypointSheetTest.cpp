@@ -171,7 +171,7 @@ TEST_F(EditWaypointSheetTest, OpensOnTheAskedPageAndCancelKeepsTheRecord)
 TEST_F(EditWaypointSheetTest, ChoosingAnIconWhileTheStateSetsItWarnsAndStillStores)
 {
     for (const bool stateIcon : {true, false}) {
-        CScriptedPrompts prompts;
+        const qsizetype before = m_prompts.Asked().size();
         CWaypoint wp = FullRecord();
         wp.bUseGeocacheStateForIconID = stateIcon;
         m_dialogs.Script({[](QDialog& sheet) {
@@ -182,10 +182,11 @@ TEST_F(EditWaypointSheetTest, ChoosingAnIconWhileTheStateSetsItWarnsAndStillStor
         }});
         ASSERT_TRUE(EditWaypointInSheet(wp, 0, nullptr));
         EXPECT_EQ(wp.icon, 40);
-        ASSERT_EQ(prompts.Asked().size(), stateIcon ? 1 : 0);
+        ASSERT_EQ(m_prompts.Asked().size(), before + (stateIcon ? 1 : 0));
         if (stateIcon) {
-            EXPECT_TRUE(prompts.Asked()[0].text.startsWith(QStringLiteral("지오캐시 상태 아이콘")));
-            EXPECT_EQ(prompts.Asked()[0].icon, PromptIcon::Warning);
+            EXPECT_TRUE(
+                m_prompts.Asked().last().text.startsWith(QStringLiteral("지오캐시 상태 아이콘")));
+            EXPECT_EQ(m_prompts.Asked().last().icon, PromptIcon::Warning);
         }
     }
 }
