@@ -9,7 +9,7 @@
 #include <QDateTime>
 
 #include <algorithm>
-#include <numeric>
+#include <string_view>
 
 namespace {
 
@@ -20,6 +20,27 @@ QString IconName(int32_t icon)
 {
     return icon >= 0 && icon < kIconCount ? QString::fromUtf8(GetIconTable()[icon]) : QString();
 }
+
+struct SortKey {
+    uint64_t prefix = 0; // the first four code units, the first in the highest bits
+    std::u16string_view text;
+    size_t row = 0;
+
+    static SortKey Of(const QString& text, size_t row)
+    {
+        SortKey key;
+        for (qsizetype i = 0; i < 4; ++i)
+            key.prefix = key.prefix << 16 | (i < text.size() ? text[i].unicode() : 0u);
+        key.text = std::u16string_view(reinterpret_cast<const char16_t*>(text.utf16()),
+                                       static_cast<size_t>(text.size()));
+        key.row = row;
+        return key;
+    }
+    bool operator<(const SortKey& other) const
+    {
+        return prefix != other.prefix ? prefix < other.prefix : text < other.text;
+    }
+};
 
 // The key a text column sorts by: its text in upper case.
 QString UpperKey(const WaypointListRow& row, int kind)
@@ -106,19 +127,22 @@ void CWaypointManagerList::Sort(int kind)
     default:
         return;
     }
-    // Upper-case each text once, then order the rows by those keys.
-    std::vector<QString> keys;
+    // Upper-case each text once, then order the rows by those keys in code-unit order, as
+    // QString's operator< does. The first four code units, packed, settle most comparisons
+    // without reaching into the texts: this is the sort's hot loop.
+    std::vector<QString> texts;
+    texts.reserve(m_rows.size());
+    std::vector<SortKey> keys;
     keys.reserve(m_rows.size());
-    for (const WaypointListRow& row : m_rows)
-        keys.push_back(UpperKey(row, kind));
-    std::vector<size_t> order(m_rows.size());
-    std::iota(order.begin(), order.end(), size_t{0});
-    std::stable_sort(order.begin(), order.end(),
-                     [&keys](size_t a, size_t b) { return keys[a] < keys[b]; });
+    for (size_t i = 0; i < m_rows.size(); ++i) {
+        texts.push_back(UpperKey(m_rows[i], kind));
+        keys.push_back(SortKey::Of(texts.back(), i));
+    }
+    std::stable_sort(keys.begin(), keys.end());
     std::vector<WaypointListRow> sorted;
     sorted.reserve(m_rows.size());
-    for (const size_t i : order)
-        sorted.push_back(m_rows[i]);
+    for (const SortKey& key : keys)
+        sorted.push_back(m_rows[key.row]);
     m_rows = std::move(sorted);
 }
 

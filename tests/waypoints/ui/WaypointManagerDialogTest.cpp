@@ -3,12 +3,14 @@
 #include "app/SettingsStore.h"
 #include "geo/Geodesy.h"
 #include "nav/Navigation.h"
+#include "platform/UrlOpener.h"
 #include "support/ScriptedDialogs.h"
 #include "support/ScriptedPrompts.h"
 #include "waypoints/WaypointDB.h"
 #include "waypoints/ui/WaypointManagerDialog.h"
 
 #include <QComboBox>
+#include <QFile>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -16,6 +18,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QTableView>
+#include <QUrl>
 
 namespace {
 
@@ -155,6 +158,31 @@ TEST_F(WaypointManagerDialogTest, GotoShowAndMakeCurrentNeedExactlyOneRow)
     EXPECT_EQ(m_prompts.Asked().last().text,
               QStringLiteral("중요지점 목록을 새로고침 하시겠습니까?"));
     EXPECT_EQ(Column(*dialog, 0).last(), QStringLiteral("Echo")); // now 0.2 km away
+}
+
+class RecordingOpener : public IUrlOpener {
+public:
+    RecordingOpener() { SetUrlOpener(this); }
+    ~RecordingOpener() override { SetUrlOpener(nullptr); }
+    bool Open(const QUrl& url) override
+    {
+        opened.append(url);
+        return true;
+    }
+    QList<QUrl> opened;
+};
+
+TEST_F(WaypointManagerDialogTest, GeocacheInformationOpensTheWaypointsPage)
+{
+    RecordingOpener opener;
+    auto dialog = Open();
+    SelectRows(*dialog, {2});
+    dialog->ShowGeocacheInformation();
+    ASSERT_EQ(opener.opened.size(), 1);
+    QFile page(opener.opened[0].toLocalFile());
+    ASSERT_TRUE(page.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(page.readAll().contains("Charlie"));
+    EXPECT_EQ(dialog->result(), QDialog::Rejected); // the dialog stays
 }
 
 TEST_F(WaypointManagerDialogTest, EditRefusesATakenNameAndMovesAnEditedRecord)
