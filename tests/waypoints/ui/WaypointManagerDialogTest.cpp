@@ -125,6 +125,21 @@ TEST_F(WaypointManagerDialogTest, DeletingThreeSelectedRowsRemovesAllThree)
     EXPECT_FALSE(m_db.IsModified()); // saved
 }
 
+TEST_F(WaypointManagerDialogTest, AFailedSaveAsksAgainAndKeepsTheChangeInMemory)
+{
+    WriteTextSetting("Settings", "Database File", QStringLiteral("/nonexistent-dir/db.wpt"));
+    auto dialog = Open();
+    SelectRows(*dialog, {0});
+    m_prompts.Script({PromptAnswer::Yes, PromptAnswer::No});
+    Click(*dialog, "deleteButton");
+    ASSERT_EQ(m_prompts.Asked().size(), 2);
+    EXPECT_TRUE(m_prompts.Asked()[1].text.startsWith(QStringLiteral("중요지점 database 파일을 저장")));
+    EXPECT_EQ(m_db.GetCount(), 4);
+    EXPECT_TRUE(m_db.IsModified()); // still to be saved, by the next command or at exit
+    WriteTextSetting("Settings", "Database File",
+                     QStringLiteral("\\My Documents\\Wendrift\\WDWaypoint.wpt"));
+}
+
 TEST_F(WaypointManagerDialogTest, GotoShowAndMakeCurrentNeedExactlyOneRow)
 {
     struct Case {
