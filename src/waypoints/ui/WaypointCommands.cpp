@@ -30,6 +30,14 @@ const char kImportFilter[] = "GPX, XML, LOC and CSV Files (*.gpx *.csv *.xml *.l
                              "(*.csv *.CSV);;All Files (*.*) (*)";
 const char kExportFilter[] = "GPX Files (*.GPX) (*.gpx *.GPX);;XML Files (*.XML) (*.xml *.XML)";
 
+QString AskWaypointFile(FileDialogKind kind, const char* filter)
+{
+    FileDialogRequest request;
+    request.kind = kind;
+    request.filter = QString::fromLatin1(filter);
+    return Prompts().AskFileName(request);
+}
+
 QString Translated(const char* text)
 {
     return QCoreApplication::translate("WaypointCommands", text);
@@ -68,10 +76,7 @@ void RunWaypointManager(CWaypointDB& db, CNavigation& navigation, IWaypointMapAc
 
 void RunImportCommand(CWaypointDB& db, QWidget* parent)
 {
-    FileDialogRequest request;
-    request.kind = FileDialogKind::Open;
-    request.filter = QString::fromLatin1(kImportFilter);
-    const QString path = Prompts().AskFileName(request);
+    const QString path = AskWaypointFile(FileDialogKind::Open, kImportFilter);
     if (path.isEmpty())
         return;
     CsvImportOptions csvOptions;
@@ -93,10 +98,7 @@ void RunImportCommand(CWaypointDB& db, QWidget* parent)
 
 void RunExportCommand(const CWaypointDB& db, QWidget* /*parent*/)
 {
-    FileDialogRequest request;
-    request.kind = FileDialogKind::Save;
-    request.filter = QString::fromLatin1(kExportFilter);
-    const QString path = Prompts().AskFileName(request);
+    const QString path = AskWaypointFile(FileDialogKind::Save, kExportFilter);
     if (path.isEmpty())
         return;
     QApplication::setOverrideCursor(Qt::WaitCursor);

@@ -247,6 +247,12 @@ int CWaypointManagerDialog::SingleSelectedId() const
     return ids.size() == 1 ? ids.front() : 0;
 }
 
+bool CWaypointManagerDialog::SingleSelectedWaypoint(CWaypoint& waypoint) const
+{
+    const int id = SingleSelectedId();
+    return id != 0 && m_db.GetByID(id, waypoint);
+}
+
 void CWaypointManagerDialog::SaveStore()
 {
     if (m_db.IsModified())
@@ -293,7 +299,6 @@ void CWaypointManagerDialog::EditSeveral(const std::vector<int>& ids)
 {
     Tell(kSeveralEdited, PromptIcon::Warning);
     CEditMultipleWPPropSheet sheet(this);
-    sheet.setWindowTitle(LoadString(211));
     if (ExecDialog(sheet) != QDialog::Accepted)
         return;
     int changed = 0;
@@ -333,7 +338,7 @@ void CWaypointManagerDialog::Delete()
 void CWaypointManagerDialog::Goto()
 {
     CWaypoint waypoint;
-    if (const int id = SingleSelectedId(); id == 0 || !m_db.GetByID(id, waypoint))
+    if (!SingleSelectedWaypoint(waypoint))
         return;
     m_navigation.GoTo(waypoint);
     accept();
@@ -342,7 +347,7 @@ void CWaypointManagerDialog::Goto()
 void CWaypointManagerDialog::Show()
 {
     CWaypoint waypoint;
-    if (const int id = SingleSelectedId(); id == 0 || !m_db.GetByID(id, waypoint))
+    if (!SingleSelectedWaypoint(waypoint))
         return;
     m_map.ShowOnMap(waypoint);
     accept();
@@ -357,7 +362,7 @@ void CWaypointManagerDialog::ShowGeocacheInformation()
 void CWaypointManagerDialog::MakeCurrentPosition()
 {
     CWaypoint waypoint;
-    if (const int id = SingleSelectedId(); id == 0 || !m_db.GetByID(id, waypoint))
+    if (!SingleSelectedWaypoint(waypoint))
         return;
     m_current = waypoint.position;
     m_map.SetCurrentPosition(m_current);

@@ -66,6 +66,8 @@ private:
     std::vector<int> SelectedIds() const;
     // The one selected waypoint's id; 0 after telling the user (273 none, 274 several).
     int SingleSelectedId() const;
+    // A copy of the one selected waypoint; false after telling the user.
+    bool SingleSelectedWaypoint(CWaypoint& waypoint) const;
     void EditOne(int id);
     void EditSeveral(const std::vector<int>& ids);
     void SaveStore();
