@@ -113,3 +113,22 @@ TEST(SnapshotOptions, ReadsEveryOptionInOrder)
 }
 
 } // namespace
+
+namespace {
+
+TEST(Startup, NoWindowSystemEndsWithOneLineAndStatusOne)
+{
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    environment.insert(QStringLiteral("DISPLAY"), QStringLiteral(":4441"));
+    process.setProcessEnvironment(environment);
+    QTemporaryDir dir;
+    process.start(QStringLiteral(WENDRIFT_APP_PATH), {QStringLiteral("--config-dir"), dir.path()});
+    ASSERT_TRUE(process.waitForFinished(30000));
+    EXPECT_EQ(process.exitStatus(), QProcess::NormalExit); // not a crash
+    EXPECT_EQ(process.exitCode(), 1);
+    EXPECT_TRUE(process.readAllStandardError().contains("wendrift: cannot start the window"));
+}
+
+} // namespace
