@@ -6,8 +6,8 @@
 #include "platform/Prompts.h"
 #include "platform/StringTable.h"
 #include "platform/ui/DialogSeam.h"
-#include "platform/ui/Display.h"
 #include "platform/ui/DrawContext.h"
+#include "platform/ui/ScreenMetrics.h"
 #include "waypoints/GeocachePage.h"
 #include "waypoints/WaypointDB.h"
 #include "waypoints/WaypointFileCommands.h"
@@ -85,7 +85,10 @@ CWaypointManagerDialog::CWaypointManagerDialog(CWaypointDB& db, CNavigation& nav
 
     m_table->setObjectName(QStringLiteral("waypointList"));
     m_table->setModel(m_model);
-    m_table->setFont(CreatePointFont(70, Display::VerticalDpi(this)).font);
+    // Tahoma at 7 points; the list lays out in logical pixels, not device pixels.
+    m_table->setFont(CreatePointFont(70, qRound(ScreenMetrics::VerticalDpi(this) /
+                                                ScreenMetrics::PixelRatio(this)))
+                         .font);
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_table->setSelectionMode(QAbstractItemView::ExtendedSelection);
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -205,9 +208,10 @@ void CWaypointManagerDialog::FillList()
 
 void CWaypointManagerDialog::ShowColumns()
 {
-    const int iconPixels = Display::IsHighResolution(this) ? 30 : 15;
+    const int iconPixels = ScreenMetrics::IsHighResolution(this) ? 30 : 15;
     m_model->Reset(&m_list, m_columns, iconPixels);
-    m_table->setIconSize({iconPixels, iconPixels});
+    const int logicalPixels = qRound(iconPixels / ScreenMetrics::PixelRatio(this));
+    m_table->setIconSize({logicalPixels, logicalPixels});
     const std::vector<int> widths = m_columns.ColumnWidths(m_listWidth);
     const std::vector<int> shown = m_columns.ShownPositions();
     for (int c = 0; c < static_cast<int>(widths.size()); ++c) {
