@@ -15,6 +15,7 @@ CImportProgressWindow::CImportProgressWindow(const QString& fileName, QWidget* p
     setWindowTitle(tr("Import"));
     setWindowModality(Qt::WindowModal);
     m_bar->setObjectName(QStringLiteral("progressBar"));
+    m_bar->setMinimumWidth(fontMetrics().averageCharWidth() * 40);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Cancel, this);
     buttons->button(QDialogButtonBox::Cancel)->setObjectName(QStringLiteral("cancelButton"));
     connect(buttons, &QDialogButtonBox::rejected, this, [this] { m_cancelled = true; });

@@ -157,9 +157,10 @@ TEST_F(EditWaypointSheetTest, OpensOnTheAskedPageAndCancelKeepsTheRecord)
     m_dialogs.Script({[&](QDialog& sheet) {
         shownPage = Control<QTabWidget>(sheet, "pages").currentIndex();
         Control<QLineEdit>(sheet, "nameEdit").setText(QStringLiteral("changed"));
-        SavePicture(sheet, QStringLiteral("edit-sheet-field-notes"));
-        Control<QTabWidget>(sheet, "pages").setCurrentIndex(0);
-        SavePicture(sheet, QStringLiteral("edit-sheet-settings"));
+        for (int page = 0; page < 5; ++page) {
+            Control<QTabWidget>(sheet, "pages").setCurrentIndex(page);
+            SavePicture(sheet, QStringLiteral("edit-sheet-page%1").arg(page + 1));
+        }
         return int(QDialog::Rejected);
     }});
     EXPECT_FALSE(EditWaypointInSheet(wp, CEditWaypointPropSheet::FieldNotes, nullptr));

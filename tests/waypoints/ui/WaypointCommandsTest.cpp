@@ -37,8 +37,10 @@ void CancelHalfWay(QWidget& parent)
         ASSERT_NE(window, nullptr);
         QObject::connect(window, &CImportProgressWindow::Stepped, window,
                          [window](int done, int range) {
-                             if (done * 2 >= range && !window->WasCancelled())
-                                 Control<QPushButton>(*window, "cancelButton").click();
+                             if (done * 2 < range || window->WasCancelled())
+                                 return;
+                             SavePicture(*window, QStringLiteral("import-progress"));
+                             Control<QPushButton>(*window, "cancelButton").click();
                          });
     });
 }

@@ -133,7 +133,8 @@ TEST_F(WaypointManagerDialogTest, AFailedSaveAsksAgainAndKeepsTheChangeInMemory)
     m_prompts.Script({PromptAnswer::Yes, PromptAnswer::No});
     Click(*dialog, "deleteButton");
     ASSERT_EQ(m_prompts.Asked().size(), 2);
-    EXPECT_TRUE(m_prompts.Asked()[1].text.startsWith(QStringLiteral("중요지점 database 파일을 저장")));
+    EXPECT_TRUE(
+        m_prompts.Asked()[1].text.startsWith(QStringLiteral("중요지점 database 파일을 저장")));
     EXPECT_EQ(m_db.GetCount(), 4);
     EXPECT_TRUE(m_db.IsModified()); // still to be saved, by the next command or at exit
     WriteTextSetting("Settings", "Database File",
@@ -257,6 +258,7 @@ TEST_F(WaypointManagerDialogTest, ColumnsAndWidthsAreWrittenWhenTheDialogEnds)
         list.item(2)->setCheckState(Qt::Unchecked); // hide Icon
         list.setCurrentRow(4);
         Control<QPushButton>(arrange, "upButton").click(); // Field Notes before Notes
+        SavePicture(arrange, QStringLiteral("arrange-columns"));
         return int(QDialog::Accepted);
     }});
     Click(*dialog, "arrangeButton");
