@@ -191,7 +191,9 @@ void CEditWaypointPropPage4::Load(const CWaypoint& waypoint)
     m_stateIcon->setChecked(waypoint.bUseGeocacheStateForIconID);
     SelectById(*m_state, waypoint.nGeocacheState);
     m_url->setText(waypoint.strURL);
-    m_found->setDateTime(LocalTimeOf(waypoint.timeGeochacheFound));
+    m_loadedFound = waypoint.timeGeochacheFound;
+    m_found->setDateTime(LocalTimeOf(m_loadedFound));
+    m_shownFound = m_found->dateTime();
 }
 
 void CEditWaypointPropPage4::Store(CWaypoint& waypoint) const
@@ -199,7 +201,11 @@ void CEditWaypointPropPage4::Store(CWaypoint& waypoint) const
     waypoint.bUseGeocacheStateForIconID = m_stateIcon->isChecked();
     waypoint.nGeocacheState = m_state->currentData().toInt();
     waypoint.strURL = m_url->text();
-    waypoint.timeGeochacheFound = static_cast<int32_t>(m_found->dateTime().toSecsSinceEpoch());
+    // A time before 1970 cannot be shown; left untouched it keeps its stored value.
+    waypoint.timeGeochacheFound =
+        m_found->dateTime() == m_shownFound
+            ? m_loadedFound
+            : static_cast<int32_t>(m_found->dateTime().toSecsSinceEpoch());
 }
 
 bool CEditWaypointPropPage4::UsesStateForIcon() const

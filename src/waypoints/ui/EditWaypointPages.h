@@ -2,6 +2,7 @@
 
 #include "waypoints/Waypoint.h"
 
+#include <QDateTime>
 #include <QWidget>
 
 class CActiveWaypointControls;
@@ -94,6 +95,8 @@ private:
     QComboBox* m_state;
     QLineEdit* m_url;
     QDateTimeEdit* m_found;
+    int32_t m_loadedFound = 0;
+    QDateTime m_shownFound;
 };
 
 class CEditWaypointPropPage5 : public CWaypointTextPage {

@@ -5,6 +5,7 @@
 #include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QMouseEvent>
 
 #include <algorithm>
 
@@ -123,6 +124,8 @@ void CPicEdit::keyPressEvent(QKeyEvent* event)
 
 void CPicEdit::mouseReleaseEvent(QMouseEvent* event)
 {
+    if (event->button() == Qt::MiddleButton)
+        return; // the selection paste of X11 would bypass the mask
     QLineEdit::mouseReleaseEvent(event);
     if (!hasSelectedText())
         setCursorPosition(m_mask.NextPlaceholder(cursorPosition()));

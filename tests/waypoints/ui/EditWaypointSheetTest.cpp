@@ -82,10 +82,15 @@ TEST_F(EditWaypointSheetTest, ConfirmingUnchangedPagesKeepsEveryField)
         for (int altitudeUnits = 0; altitudeUnits <= 1; ++altitudeUnits) {
             SCOPED_TRACE(testing::Message() << format << "/" << altitudeUnits);
             SetUnits(format, altitudeUnits);
-            CWaypoint wp = FullRecord();
-            m_dialogs.Script({AcceptDialog});
-            ASSERT_TRUE(EditWaypointInSheet(wp, 0, nullptr));
-            ExpectSameFields(wp, FullRecord());
+            for (const int32_t found : {1194171630, -5}) { // -5: before what the picker shows
+                CWaypoint wp = FullRecord();
+                wp.timeGeochacheFound = found;
+                m_dialogs.Script({AcceptDialog});
+                ASSERT_TRUE(EditWaypointInSheet(wp, 0, nullptr));
+                CWaypoint expected = FullRecord();
+                expected.timeGeochacheFound = found;
+                ExpectSameFields(wp, expected);
+            }
         }
     }
 }
