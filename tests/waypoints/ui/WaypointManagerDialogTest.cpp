@@ -3,7 +3,7 @@
 #include "app/SettingsStore.h"
 #include "geo/Geodesy.h"
 #include "nav/Navigation.h"
-#include "platform/UrlOpener.h"
+#include "support/RecordingUrlOpener.h"
 #include "support/ScriptedDialogs.h"
 #include "support/ScriptedPrompts.h"
 #include "waypoints/WaypointDB.h"
@@ -176,21 +176,9 @@ TEST_F(WaypointManagerDialogTest, GotoShowAndMakeCurrentNeedExactlyOneRow)
     EXPECT_EQ(Column(*dialog, 0).last(), QStringLiteral("Echo")); // now 0.2 km away
 }
 
-class RecordingOpener : public IUrlOpener {
-public:
-    RecordingOpener() { SetUrlOpener(this); }
-    ~RecordingOpener() override { SetUrlOpener(nullptr); }
-    bool Open(const QUrl& url) override
-    {
-        opened.append(url);
-        return true;
-    }
-    QList<QUrl> opened;
-};
-
 TEST_F(WaypointManagerDialogTest, GeocacheInformationOpensTheWaypointsPage)
 {
-    RecordingOpener opener;
+    CRecordingUrlOpener opener;
     auto dialog = Open();
     SelectRows(*dialog, {2});
     dialog->ShowGeocacheInformation();
