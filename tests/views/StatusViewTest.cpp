@@ -9,8 +9,8 @@
 #include "platform/ui/SystemColors.h"
 #include "views/SpecGeometry.h"
 
-#include <QFontMetrics>
 #include <QCoreApplication>
+#include <QFontMetrics>
 #include <QMouseEvent>
 
 #include <gtest/gtest.h>
