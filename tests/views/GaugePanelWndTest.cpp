@@ -29,7 +29,8 @@ TEST(GaugePanelWnd, TheOnlyGaugeIsGreyedAndTogglesAreStored)
 {
     PanelFixture f;
     CGaugePanelWnd panel(f.context, nullptr);
-    const PopupItem* compass = FindPopupItem(panel.PopupItems(), ID_GAUGE_COMPASS);
+    const std::vector<PopupItem> items = panel.PopupItems();
+    const PopupItem* compass = FindPopupItem(items, ID_GAUGE_COMPASS);
     ASSERT_NE(compass, nullptr);
     EXPECT_EQ(compass->text, QStringLiteral("나침반(&O)"));
     EXPECT_TRUE(compass->checked);
