@@ -2,6 +2,7 @@
 
 #include "app/SettingsStore.h"
 #include "app/SnapshotOptions.h"
+#include "app/ui/AppIcon.h"
 #include "app/ui/MainFrame.h"
 #include "app/ui/Snapshot.h"
 #include "platform/ui/AppFonts.h"
@@ -51,6 +52,19 @@ int BadArgument(const QString& message)
     return 2;
 }
 
+// Qt ends the process with abort() when the window system cannot be reached or a platform part
+// fails to start; during start-up that becomes one line on standard error and exit status 1.
+void FailStartupOnFatal(QtMsgType type, const QMessageLogContext&, const QString& message)
+{
+    if (type != QtFatalMsg) {
+        std::fprintf(stderr, "%s\n", qUtf8Printable(message));
+        return;
+    }
+    std::fprintf(stderr, "wendrift: cannot start the window: %s\n", qUtf8Printable(message));
+    std::fflush(stderr);
+    _exit(1);
+}
+
 bool IsSnapshot(int argc, char** argv)
 {
     for (int i = 1; i < argc; ++i)
@@ -66,10 +80,14 @@ int RunWendrift(int argc, char** argv)
     const bool snapshot = IsSnapshot(argc, argv);
     if (snapshot && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    const QtMessageHandler previousHandler = qInstallMessageHandler(FailStartupOnFatal);
     QApplication app(argc, argv);
+    qInstallMessageHandler(previousHandler);
     QApplication::setApplicationName(QStringLiteral("Wendrift"));
     QApplication::setOrganizationName(QStringLiteral("ORVS"));
     QApplication::setApplicationVersion(QStringLiteral(WENDRIFT_VERSION));
+    QApplication::setWindowIcon(ApplicationIcon());
+    QGuiApplication::setDesktopFileName(QStringLiteral("wendrift"));
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Wendrift, a GPS companion"));

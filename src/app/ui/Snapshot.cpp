@@ -47,7 +47,8 @@ void Feed(CMainFrame& frame, const QByteArray& bytes)
 bool PressKey(CViewHost& host, const QString& name)
 {
     const QKeySequence sequence = QKeySequence::fromString(name);
-    if (sequence.isEmpty())
+    // Only names Qt reads back as themselves ("Up", "F1", "Return"), not any text that parses.
+    if (sequence.count() != 1 || sequence.toString().compare(name, Qt::CaseInsensitive) != 0)
         return false;
     const QKeyCombination key = sequence[0];
     QKeyEvent press(QEvent::KeyPress, key.key(), key.keyboardModifiers());
