@@ -54,7 +54,7 @@ int ReadLinkInt(const char* key, int defaultValue)
 
 } // namespace
 
-std::optional<QList<CSiRFSetup::SentCommand>> CSiRFSetup::RunOutputSettings()
+std::optional<QList<CSiRFSetup::SentCommand>> CSiRFSetup::RunOutputSettings(IProgressWindow* window)
 {
     if (Prompts().Ask(QString::fromLatin1(kOutputQuestion), QString(), PromptButtons::YesNo,
                       PromptIcon::Warning) != PromptAnswer::Yes)
@@ -72,6 +72,8 @@ std::optional<QList<CSiRFSetup::SentCommand>> CSiRFSetup::RunOutputSettings()
         const QByteArray sentence = (sender.*build)(rate);
         sent.append({sentence.trimmed(), !sentence.isEmpty()});
         Sleep(50);
+        if (window)
+            window->KeepResponsive();
     }
     return sent;
 }
