@@ -9,6 +9,7 @@
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -30,13 +31,18 @@ CFindGpsDlg::CFindGpsDlg(CGpsDetection& detection, QWidget* parent)
     setObjectName(QStringLiteral("FindGps"));
     setWindowTitle(tr("Searching for GPS..."));
     QVBoxLayout* column = AddDialogColumn(*this);
-    m_status = MakeField(QString(), QStringLiteral("status"));
+    m_status = MakeField(windowTitle(), QStringLiteral("status"));
     column->addWidget(m_status);
 
     QFormLayout* form = AddCompactForm(*column);
-    m_port = MakeField(QString(), QStringLiteral("port"));
-    // A long by-id path breaks rather than widening the window past a phone's screen.
-    m_port->setWordWrap(true);
+    // A long by-id path scrolls in its field rather than widening the window past a phone's
+    // screen; it shows from its start, where the device's name is.
+    m_port = new QLineEdit;
+    m_port->setObjectName(QStringLiteral("port"));
+    m_port->setReadOnly(true);
+    m_port->setFrame(false);
+    m_port->setFocusPolicy(Qt::NoFocus);
+    m_port->setStyleSheet(QStringLiteral("background: transparent"));
     m_baud = MakeField(QString(), QStringLiteral("baud"));
     form->addRow(tr("Comm Port:"), m_port);
     form->addRow(tr("BAUD:"), m_baud);
@@ -87,6 +93,8 @@ CFindGpsDlg::CFindGpsDlg(CGpsDetection& detection, QWidget* parent)
 void CFindGpsDlg::ShowPort(const QString& device, int baud)
 {
     m_port->setText(device);
+    m_port->setCursorPosition(0);
+    m_port->setToolTip(device);
     m_baud->setText(QString::number(baud));
 }
 

@@ -9,6 +9,7 @@
 class CGpsDetection;
 class CGpsLink;
 class QLabel;
+class QLineEdit;
 class QProgressBar;
 
 // The "Find GPS" progress window: shows the search of CGpsDetection, which it ticks every
@@ -25,7 +26,7 @@ private:
     CGpsDetection& m_detection;
     QTimer m_ticker;
     QLabel* m_status;
-    QLabel* m_port;
+    QLineEdit* m_port;
     QLabel* m_baud;
     std::array<QLabel*, 4> m_results{};
     QProgressBar* m_progress;

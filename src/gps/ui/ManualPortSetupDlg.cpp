@@ -47,6 +47,8 @@ CManualPortSetupDlg::CManualPortSetupDlg(const CommSettingsPreset& preset, QWidg
         m_port->setCurrentIndex(preset.selected);
     else
         m_port->setEditText(preset.device);
+    // A long entry shows from its start, where the device's name is.
+    m_port->lineEdit()->setCursorPosition(0);
     form->addRow(tr("Comm Port:"), m_port);
 
     m_baud = MakeEditableList(QStringLiteral("baud"));

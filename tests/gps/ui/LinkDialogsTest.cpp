@@ -16,12 +16,15 @@
 #include "gps/ui/SiRFDialogs.h"
 #include "platform/StringTable.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QProgressBar>
 #include <QSpinBox>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -160,7 +163,7 @@ TEST_F(LinkDialogsTest, FindGpsShowsTheSearchAndStoresTheReceiverItFound)
         EXPECT_TRUE(WaitUntil([&] { return finished; }, 30000));
         for (const char* name : {"GPGGA", "GPGSV", "GPGSA", "GPRMC"})
             passes.append(Control<QLabel>(dialog, name)->text());
-        port = Control<QLabel>(dialog, "port")->text();
+        port = Control<QLineEdit>(dialog, "port")->text();
         baud = Control<QLabel>(dialog, "baud")->text();
         progress = Control<QProgressBar>(dialog, "progress")->value();
         return dialog.result();
@@ -215,7 +218,29 @@ TEST_F(LinkDialogsTest, SiRFParameterSettingsSendTheDialogsChoicesAndReport)
         Control<QSpinBox>(dialog, "gsa")->setValue(5);
         return QDialog::Accepted;
     }});
+    // What a user sees while the exchange runs: the event loop keeps going, so a timer of the
+    // window fires and finds the progress window shown with each step.
+    QStringList seen;
+    int ticks = 0;
+    QTimer watcher;
+    QObject::connect(&watcher, &QTimer::timeout, [&] {
+        ++ticks;
+        for (QWidget* window : QApplication::topLevelWidgets()) {
+            auto* step = window->findChild<QLabel*>(QStringLiteral("step"));
+            if (window->objectName() == QLatin1String("SiRFProgress") && window->isVisible() &&
+                step && (seen.isEmpty() || seen.last() != step->text()))
+                seen.append(step->text());
+        }
+    });
+    watcher.start(20);
     RunSiRFParameterSettings(m_link, nullptr);
+    watcher.stop();
+    EXPECT_GT(ticks, 20);
+    // The steps that wait two seconds each were on screen (the acknowledged ones may pass
+    // between two looks).
+    for (const char* step :
+         {"Switch to SiRF Binary...", "Switching back to NMEA...", "Cycling connection..."})
+        EXPECT_TRUE(seen.contains(QString::fromLatin1(step))) << step;
 
     const QList<QByteArray> commands = receiver->Commands();
     ASSERT_EQ(commands.size(), 6);
