@@ -15,6 +15,8 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace {
 
 // Long by-id device names must not make the dialog wider than a phone's screen.
@@ -43,8 +45,8 @@ CManualPortSetupDlg::CManualPortSetupDlg(const CommSettingsPreset& preset, QWidg
 
     m_port = MakeEditableList(QStringLiteral("port"));
     m_port->addItems(preset.entries);
-    if (preset.selected >= 0)
-        m_port->setCurrentIndex(preset.selected);
+    if (preset.selected >= 0 || (preset.device.isEmpty() && !preset.entries.isEmpty()))
+        m_port->setCurrentIndex(std::max(preset.selected, 0));
     else
         m_port->setEditText(preset.device);
     // A long entry shows from its start, where the device's name is.
@@ -54,7 +56,11 @@ CManualPortSetupDlg::CManualPortSetupDlg(const CommSettingsPreset& preset, QWidg
     m_baud = MakeEditableList(QStringLiteral("baud"));
     for (const int baud : kBaudChoices)
         m_baud->addItem(QString::number(baud));
-    m_baud->setEditText(QString::number(preset.baud));
+    const int listed = m_baud->findText(QString::number(preset.baud));
+    if (listed >= 0)
+        m_baud->setCurrentIndex(listed);
+    else
+        m_baud->setEditText(QString::number(preset.baud));
     m_baud->lineEdit()->setValidator(new QIntValidator(1, 4000000, m_baud));
     form->addRow(tr("BAUD:"), m_baud);
 

@@ -6,6 +6,7 @@
 
 #include "app/SettingsStore.h"
 #include "gps/GpsLink.h"
+#include "gps/ManualPortSetup.h"
 #include "gps/NMEAParser.h"
 #include "gps/PortNames.h"
 #include "gps/PseudoTerminal.h"
@@ -52,6 +53,31 @@ template <typename T> T* Control(QDialog& dialog, const char* name)
     T* control = dialog.findChild<T*>(QString::fromLatin1(name));
     EXPECT_NE(control, nullptr) << name;
     return control;
+}
+
+TEST(ManualPortSetupDlg, OpensOnTheCurrentPortAndRate)
+{
+    const QStringList entries{"/dev/ttyACM0 - u-blox GNSS receiver", "/dev/ttyUSB0 - Prolific"};
+    struct Case {
+        int selected;
+        QString device;
+        int baud;
+        QString port; // the port text shown
+    };
+    const Case cases[] = {
+        {1, "/dev/ttyUSB0", 9600, entries[1]},
+        {-1, "/dev/pts/9", 1200, "/dev/pts/9"}, // a device the system does not list
+        {-1, "", 4800, entries[0]},             // nothing stored: the first port
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.device.toStdString());
+        CommSettingsPreset preset{entries, c.selected, c.device, c.baud, true};
+        CManualPortSetupDlg dialog(preset);
+        EXPECT_EQ(Control<QComboBox>(dialog, "port")->currentText(), c.port);
+        EXPECT_EQ(dialog.Baud(), c.baud);
+        EXPECT_EQ(dialog.Device(), DeviceFromPortEntry(c.port));
+        EXPECT_TRUE(dialog.AutoReconnect());
+    }
 }
 
 class LinkDialogsTest : public ::testing::Test {
