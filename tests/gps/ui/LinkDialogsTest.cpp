@@ -35,19 +35,6 @@ namespace {
 
 const QString kSection = QString::fromLatin1(kSerialSection);
 
-std::unique_ptr<CReceiverSimulator> StartReceiver(bool sirf = false)
-{
-    CReceiverSimulator::Options options;
-    options.log = SyntheticEpochs(60);
-    options.loop = true;
-    options.sirf = sirf;
-    auto receiver = std::make_unique<CReceiverSimulator>(options);
-    if (!receiver->Open())
-        return nullptr;
-    receiver->Start();
-    return receiver;
-}
-
 template <typename T> T* Control(QDialog& dialog, const char* name)
 {
     T* control = dialog.findChild<T*>(QString::fromLatin1(name));
@@ -84,7 +71,8 @@ class LinkDialogsTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        m_current = StartReceiver();
+        // It answers SiRF commands as well as sending NMEA.
+        m_current = StartLoopingReceiver(0, true, true);
         ASSERT_TRUE(m_current);
         StorePortChoice(m_current->DevicePath(), 4800);
         WriteIntSetting(kSection, QStringLiteral("Auto Reconnect"), 0);
@@ -107,7 +95,7 @@ protected:
 
 TEST_F(LinkDialogsTest, ManualSetupAppliesOnlyAUsableChoiceTheUserConfirms)
 {
-    auto other = StartReceiver();
+    auto other = StartLoopingReceiver();
     ASSERT_TRUE(other);
     struct Case {
         const char* name;
@@ -175,7 +163,7 @@ TEST_F(LinkDialogsTest, ManualSetupAppliesOnlyAUsableChoiceTheUserConfirms)
 
 TEST_F(LinkDialogsTest, FindGpsShowsTheSearchAndStoresTheReceiverItFound)
 {
-    auto receiver = StartReceiver();
+    auto receiver = StartLoopingReceiver();
     ASSERT_TRUE(receiver);
     WriteIntSetting(kSection, QStringLiteral("Auto Reconnect"), 1);
     WriteIntSetting(kSection, QStringLiteral("Baud"), 1200);
@@ -231,10 +219,7 @@ TEST_F(LinkDialogsTest, FindGpsAlsoTriesTheStoredDeviceTheSystemDoesNotList)
 
 TEST_F(LinkDialogsTest, SiRFParameterSettingsSendTheDialogsChoicesAndReport)
 {
-    auto receiver = StartReceiver(true);
-    ASSERT_TRUE(receiver);
-    StorePortChoice(receiver->DevicePath(), 4800);
-    ASSERT_EQ(m_link.StartReader(0, 4800, false), 1);
+    CReceiverSimulator* receiver = m_current.get();
     m_prompts.Script({PromptAnswer::Yes});
     m_dialogs.Script({[](QDialog& dialog) {
         EXPECT_TRUE(Control<QCheckBox>(dialog, "waas")->isChecked());
@@ -282,10 +267,7 @@ TEST_F(LinkDialogsTest, SiRFParameterSettingsSendTheDialogsChoicesAndReport)
 
 TEST_F(LinkDialogsTest, CancellingTheSiRFSetupDialogSendsNothing)
 {
-    auto receiver = StartReceiver(true);
-    ASSERT_TRUE(receiver);
-    StorePortChoice(receiver->DevicePath(), 4800);
-    ASSERT_EQ(m_link.StartReader(0, 4800, false), 1);
+    CReceiverSimulator* receiver = m_current.get();
     m_prompts.Script({PromptAnswer::Yes});
     m_dialogs.Script({RejectDialog});
     RunSiRFParameterSettings(m_link, nullptr);
@@ -296,8 +278,7 @@ TEST_F(LinkDialogsTest, CancellingTheSiRFSetupDialogSendsNothing)
 
 TEST_F(LinkDialogsTest, SiRFOutputSettingsReachTheReceiverOrSayTheyDidNot)
 {
-    auto receiver = StartReceiver(true);
-    ASSERT_TRUE(receiver);
+    CReceiverSimulator* receiver = m_current.get();
     for (const bool connected : {true, false}) {
         SCOPED_TRACE(connected);
         const qsizetype asked = m_prompts.Asked().size();
