@@ -13,10 +13,8 @@ CMiscSettingsDlg::CMiscSettingsDlg(bool stayAlive, QWidget* parent) : QDialog(pa
     setObjectName(QStringLiteral("MiscSettings"));
     setWindowTitle(tr("Miscellaneous Settings"));
     QVBoxLayout* column = AddDialogColumn(*this);
-    m_stayAlive = new QCheckBox(tr("자동으로 꺼짐 방지"));
-    m_stayAlive->setObjectName(QStringLiteral("stayAlive"));
-    m_stayAlive->setChecked(stayAlive);
-    column->addWidget(m_stayAlive);
+    m_stayAlive =
+        AddSwitch(*column, tr("자동으로 꺼짐 방지"), stayAlive, QStringLiteral("stayAlive"));
     AddOkCancel(*this, *column);
 }
 

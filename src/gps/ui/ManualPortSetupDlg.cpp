@@ -64,10 +64,8 @@ CManualPortSetupDlg::CManualPortSetupDlg(const CommSettingsPreset& preset, QWidg
     m_baud->lineEdit()->setValidator(new QIntValidator(1, 4000000, m_baud));
     form->addRow(tr("BAUD:"), m_baud);
 
-    m_autoReconnect = new QCheckBox(tr("자동 재연결 켜기"));
-    m_autoReconnect->setObjectName(QStringLiteral("autoReconnect"));
-    m_autoReconnect->setChecked(preset.autoReconnect);
-    column->addWidget(m_autoReconnect);
+    m_autoReconnect = AddSwitch(*column, tr("자동 재연결 켜기"), preset.autoReconnect,
+                                QStringLiteral("autoReconnect"));
     AddOkCancel(*this, *column);
 }
 

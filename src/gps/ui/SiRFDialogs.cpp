@@ -9,7 +9,6 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QCoreApplication>
-#include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
@@ -23,15 +22,6 @@ namespace {
 
 // Periods travel to the receiver in one byte.
 constexpr int kMaxPeriod = 255;
-
-QCheckBox* AddSwitch(QVBoxLayout& column, const QString& text, bool on, const QString& objectName)
-{
-    auto* box = new QCheckBox(text);
-    box->setObjectName(objectName);
-    box->setChecked(on);
-    column.addWidget(box);
-    return box;
-}
 
 } // namespace
 

@@ -2,6 +2,7 @@
 
 #include "app/SettingsStore.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
 #include <QDialogButtonBox>
@@ -35,6 +36,15 @@ QComboBox* AddChoiceRow(QFormLayout& form, const QString& label, const QStringLi
     combo->setCurrentIndex(current >= 0 && current < items.size() ? current : -1);
     form.addRow(label, combo);
     return combo;
+}
+
+QCheckBox* AddSwitch(QVBoxLayout& column, const QString& text, bool on, const QString& objectName)
+{
+    auto* box = new QCheckBox(text);
+    box->setObjectName(objectName);
+    box->setChecked(on);
+    column.addWidget(box);
+    return box;
 }
 
 void StoreChoice(const QComboBox& list, const QString& section, const QString& key)

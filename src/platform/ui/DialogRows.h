@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringList>
 
+class QCheckBox;
 class QComboBox;
 class QDialog;
 class QDialogButtonBox;
@@ -22,6 +23,9 @@ QFormLayout* AddCompactForm(QVBoxLayout& column);
 // `objectName`, added under `label`.
 QComboBox* AddChoiceRow(QFormLayout& form, const QString& label, const QStringList& items,
                         int current, const QString& objectName);
+
+// A check box showing `on`, named `objectName`, added to `column`.
+QCheckBox* AddSwitch(QVBoxLayout& column, const QString& text, bool on, const QString& objectName);
 
 // Stores the selected index of `list` under `section`/`key`; a list without a selection (its
 // stored value was out of range) leaves the stored value as it is.
