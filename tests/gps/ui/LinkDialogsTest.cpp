@@ -4,7 +4,9 @@
 #include "support/ScriptedDialogs.h"
 #include "support/ScriptedPrompts.h"
 
+#include "app/CommandIds.h"
 #include "app/SettingsStore.h"
+#include "app/ui/FrameLinkCommands.h"
 #include "gps/GpsLink.h"
 #include "gps/ManualPortSetup.h"
 #include "gps/NMEAParser.h"
@@ -294,6 +296,30 @@ TEST_F(LinkDialogsTest, SiRFOutputSettingsReachTheReceiverOrSayTheyDidNot)
     }
     EXPECT_TRUE(WaitUntil([&] { return receiver->Commands().size() == 5; }));
     EXPECT_EQ(receiver->Commands().first(), QByteArray("PSRF103,05,00,00,01"));
+}
+
+TEST(FrameLinkCommands, EachCommandOpensItsDialog)
+{
+    CScriptedPrompts prompts;
+    prompts.Script({}, PromptAnswer::Yes);
+    CScriptedDialogs dialogs;
+    CNMEAParser parser;
+    CSerialPort port;
+    CGpsLink link(port, parser, nullptr);
+    const std::pair<int, const char*> commands[] = {
+        {ID_MANUAL_PORT_SETUP, "CommSettings"},         {ID_FIND_GPS, "FindGps"},
+        {ID_SIRF_PARAMETERS, "SiRFGpsSetup"},           {ID_UNITS, "Units"},
+        {ID_IMPORT_SETTINGS, "ImportWaypointSettings"}, {ID_MISC_SETTINGS, "MiscSettings"}};
+    for (const auto& [id, dialog] : commands) {
+        dialogs.Script({RejectDialog});
+        EXPECT_TRUE(RunLinkCommand(id, link, nullptr));
+        EXPECT_EQ(dialogs.Shown().last(), QString::fromLatin1(dialog)) << id;
+    }
+    // The output settings ask and send; they have no dialog.
+    const qsizetype shown = dialogs.Shown().size();
+    EXPECT_TRUE(RunLinkCommand(ID_SIRF_OUTPUT, link, nullptr));
+    EXPECT_EQ(dialogs.Shown().size(), shown);
+    EXPECT_FALSE(RunLinkCommand(ID_HELP, link, nullptr));
 }
 
 } // namespace
