@@ -3,9 +3,10 @@
 // parameter exchange (waits for replies on the line). Both run on the window's thread; the
 // target is that no stall exceeds 100 ms. A 5 ms timer of the window measures the gaps.
 
+#include "gps/LinkTestSupport.h"
+
 #include "app/SettingsStore.h"
 #include "gps/GpsLink.h"
-#include "gps/NMEACommandSender.h"
 #include "gps/NMEAParser.h"
 #include "gps/PortNames.h"
 #include "gps/ReceiverSimulator.h"
@@ -74,30 +75,6 @@ double LongestStallMs(const std::function<void()>& work)
     return static_cast<double>(longest);
 }
 
-std::unique_ptr<CReceiverSimulator> StartReceiver(uint32_t baud, bool sirf)
-{
-    CReceiverSimulator::Options options;
-    for (int s = 0; s < 60; ++s) {
-        const QByteArray time = QString::asprintf("1200%02d.00", s).toLatin1();
-        options.log += CNMEACommandSender::BuildSentence(
-            "GPGGA," + time + ",4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,");
-        options.log +=
-            CNMEACommandSender::BuildSentence("GPGSA,A,3,04,05,,09,12,,,24,,,,,2.5,1.3,2.1");
-        options.log += CNMEACommandSender::BuildSentence(
-            "GPGSV,1,1,04,04,40,083,46,05,17,308,41,09,07,231,39,12,62,150,44");
-        options.log += CNMEACommandSender::BuildSentence(
-            "GPRMC," + time + ",A,4807.038,N,01131.000,E,022.4,084.4,230394,003.1,W");
-    }
-    options.baud = baud;
-    options.loop = true;
-    options.sirf = sirf;
-    auto receiver = std::make_unique<CReceiverSimulator>(options);
-    if (!receiver->Open())
-        return nullptr;
-    receiver->Start();
-    return receiver;
-}
-
 struct Session {
     QTemporaryDir config;
     CYesPrompts prompts;
@@ -125,7 +102,7 @@ struct Session {
 void BM_FindGpsStall(benchmark::State& state)
 {
     Session session;
-    auto receiver = StartReceiver(19200, false);
+    auto receiver = StartLoopingReceiver(19200);
     if (!receiver) {
         state.SkipWithError("no pseudo-terminal");
         return;
@@ -145,7 +122,7 @@ void BM_FindGpsStall(benchmark::State& state)
 void BM_SiRFParametersStall(benchmark::State& state)
 {
     Session session;
-    auto receiver = StartReceiver(0, true);
+    auto receiver = StartLoopingReceiver(0, true, true);
     if (!receiver) {
         state.SkipWithError("no pseudo-terminal");
         return;
