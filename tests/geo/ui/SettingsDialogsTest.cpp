@@ -19,9 +19,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
-#include <QDir>
-#include <QImage>
-#include <QPixmap>
 
 #include <gtest/gtest.h>
 
@@ -162,19 +159,11 @@ TEST(SettingsDialogs, EveryDialogFitsAPhoneScreen)
     all.push_back(std::make_unique<CUnitsDlg>());
     all.push_back(std::make_unique<CImportSettingsDlg>());
     all.push_back(std::make_unique<CMiscSettingsDlg>(true));
-    const QString pictures = qEnvironmentVariable("WENDRIFT_DIALOG_PNG");
     for (const auto& dialog : all) {
         SCOPED_TRACE(dialog->objectName().toStdString());
         const QSize needed = dialog->minimumSizeHint();
         EXPECT_LE(needed.width(), screen.width());
         EXPECT_LE(needed.height(), screen.height());
-        if (!pictures.isEmpty()) {
-            QDir().mkpath(pictures);
-            dialog->resize(dialog->sizeHint());
-            dialog->grab().save(pictures + "/" + dialog->objectName() + "-normal.png");
-            dialog->resize(screen.width(), std::max(needed.height(), 100));
-            dialog->grab().save(pictures + "/" + dialog->objectName() + "-phone.png");
-        }
     }
 }
 
