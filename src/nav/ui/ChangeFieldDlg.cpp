@@ -2,8 +2,8 @@
 
 #include "nav/PanelItems.h"
 #include "platform/StringTable.h"
+#include "platform/ui/DialogRows.h"
 
-#include <QDialogButtonBox>
 #include <QLabel>
 #include <QListWidget>
 #include <QVBoxLayout>
@@ -13,7 +13,7 @@ CChangeFieldDlg::CChangeFieldDlg(int currentKind, QWidget* parent)
 {
     setObjectName(QStringLiteral("ChangeFieldDlg"));
     setWindowTitle(LoadString(203));
-    auto* layout = new QVBoxLayout(this);
+    QVBoxLayout* layout = AddDialogColumn(*this);
     layout->addWidget(new QLabel(tr("Field:"), this));
     m_list->setObjectName(QStringLiteral("fieldList"));
     m_list->setSortingEnabled(true);
@@ -26,11 +26,7 @@ CChangeFieldDlg::CChangeFieldDlg(int currentKind, QWidget* parent)
         if (m_list->item(row)->data(Qt::UserRole).toInt() == currentKind)
             m_list->setCurrentRow(row);
     layout->addWidget(m_list);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->setObjectName(QStringLiteral("buttons"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &CChangeFieldDlg::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &CChangeFieldDlg::reject);
-    layout->addWidget(buttons);
+    AddOkCancel(*this, *layout);
 }
 
 void CChangeFieldDlg::accept()

@@ -2,35 +2,31 @@
 
 #include "geo/Units.h"
 #include "platform/Prompts.h"
+#include "platform/ui/DialogRows.h"
 #include "views/AltitudeSampler.h"
 
 #include <QComboBox>
-#include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLineEdit>
+#include <QVBoxLayout>
 
 CAltitudePlotSettingsDlg::CAltitudePlotSettingsDlg(int sampleMode, double thresholdKm,
                                                    QWidget* parent)
-    : QDialog(parent), m_mode(new QComboBox(this)), m_threshold(new QLineEdit(this)),
-      m_sampleMode(sampleMode), m_thresholdKm(thresholdKm)
+    : QDialog(parent), m_threshold(new QLineEdit(this)), m_sampleMode(sampleMode),
+      m_thresholdKm(thresholdKm)
 {
     setObjectName(QStringLiteral("AltitudePlotSettingsDlg"));
     setWindowTitle(QStringLiteral("Altitude Plot Settings"));
-    auto* layout = new QFormLayout(this);
-    m_mode->setObjectName(QStringLiteral("sampleMode"));
-    m_mode->addItem(tr("시간"));
-    m_mode->addItem(tr("거리"));
-    m_mode->setCurrentIndex(sampleMode == 0 ? 0 : 1);
-    layout->addRow(tr("표본 방식:"), m_mode);
+    QVBoxLayout* column = AddDialogColumn(*this);
+    QFormLayout* form = AddCompactForm(*column);
+    m_mode = AddChoiceRow(*form, tr("표본 방식:"), {tr("시간"), tr("거리")},
+                          sampleMode == 0 ? 0 : 1, QStringLiteral("sampleMode"));
     m_threshold->setObjectName(QStringLiteral("threshold"));
     m_threshold->setText(QString::number(KmToLong(thresholdKm), 'g', 10));
-    layout->addRow(tr("거리에 의한 표본 분기값:") + QStringLiteral(" (") + LongDistanceUnitName() +
-                       QStringLiteral(")"),
-                   m_threshold);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    connect(buttons, &QDialogButtonBox::accepted, this, &CAltitudePlotSettingsDlg::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &CAltitudePlotSettingsDlg::reject);
-    layout->addRow(buttons);
+    form->addRow(tr("거리에 의한 표본 분기값:") + QStringLiteral(" (") + LongDistanceUnitName() +
+                     QStringLiteral(")"),
+                 m_threshold);
+    AddOkCancel(*this, *column);
 }
 
 void CAltitudePlotSettingsDlg::accept()

@@ -1,28 +1,25 @@
 #include "views/ui/SpeedSetupDlg.h"
 
 #include "platform/Prompts.h"
+#include "platform/ui/DialogRows.h"
 
 #include <QComboBox>
-#include <QDialogButtonBox>
 #include <QFormLayout>
-#include <QLabel>
+#include <QVBoxLayout>
 
 CSpeedSetupDlg::CSpeedSetupDlg(int maxSpeed, QWidget* parent)
     : QDialog(parent), m_combo(new QComboBox(this)), m_maxSpeed(maxSpeed)
 {
     setObjectName(QStringLiteral("SpeedSetupDlg"));
     setWindowTitle(QStringLiteral("Speed Setup"));
-    auto* layout = new QFormLayout(this);
+    QVBoxLayout* column = AddDialogColumn(*this);
     m_combo->setObjectName(QStringLiteral("maxSpeed"));
     m_combo->setEditable(true);
     for (const int preset : {60, 100, 150, 200, 300})
         m_combo->addItem(QString::number(preset));
     m_combo->setEditText(QString::asprintf("%d", maxSpeed));
-    layout->addRow(tr("최대 표시 속도:"), m_combo);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    connect(buttons, &QDialogButtonBox::accepted, this, &CSpeedSetupDlg::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &CSpeedSetupDlg::reject);
-    layout->addRow(buttons);
+    AddCompactForm(*column)->addRow(tr("최대 표시 속도:"), m_combo);
+    AddOkCancel(*this, *column);
 }
 
 void CSpeedSetupDlg::accept()
