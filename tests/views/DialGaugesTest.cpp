@@ -1,7 +1,7 @@
 // The dial gauges rendered offscreen and probed where the drawing rules put each part.
 
 #include "views/ui/DialGauges.h"
-#include "views/SpecGeometry.h"
+#include "views/ExpectedGeometry.h"
 
 #include <gtest/gtest.h>
 
@@ -27,10 +27,10 @@ TEST(DialGauges, FaceIsCentredAndScaledByTheShorterSide)
     CAltimeterWnd gauge;
     for (const QSize size : {QSize(301, 201), QSize(201, 301)}) {
         Render(gauge, size.width(), size.height());
-        const SpecDial spec = SpecDial::Of(0, 0, size.width(), size.height());
+        const ExpectedDial dial = ExpectedDial::Of(0, 0, size.width(), size.height());
         EXPECT_DOUBLE_EQ(gauge.Radius(), 99.5);
-        EXPECT_EQ(gauge.Face().left, static_cast<int>(spec.cx - spec.radius));
-        EXPECT_EQ(gauge.Face().top, static_cast<int>(spec.cy - spec.radius));
+        EXPECT_EQ(gauge.Face().left, static_cast<int>(dial.cx - dial.radius));
+        EXPECT_EQ(gauge.Face().top, static_cast<int>(dial.cy - dial.radius));
         EXPECT_EQ(gauge.Face().Width(), 199);
     }
 }
@@ -42,17 +42,17 @@ TEST(DialGauges, CompassRoseTurnsWithTheHeadingAndTheNeedlePointsToTheBearing)
         double northAt, needleAt; // screen angles, clockwise from the top
     };
     const Case cases[] = {{0, 0, 0, 0}, {90, 90, 270, 0}, {90, 180, 270, 90}, {300, 30, 60, 90}};
-    const SpecDial spec = SpecDial::Of(0, 0, kSide, kSide);
+    const ExpectedDial dial = ExpectedDial::Of(0, 0, kSide, kSide);
     for (const Case& c : cases) {
         CCompassWnd compass;
         compass.SetCompass(c.heading, c.bearing, QStringLiteral("HOME"), 1.5, QStringLiteral("mi"));
         const QImage image = Render(compass);
         SCOPED_TRACE(testing::Message() << "heading " << c.heading << " bearing " << c.bearing);
-        EXPECT_TRUE(HasColourNear(image, spec.At(c.northAt, 70), 3, kRed));
+        EXPECT_TRUE(HasColourNear(image, dial.At(c.northAt, 70), 3, kRed));
         // "E" a quarter turn clockwise from "N"; nothing red opposite "N".
-        EXPECT_TRUE(HasColourNear(image, spec.At(c.northAt + 90, 70), 3, kRed));
-        EXPECT_TRUE(HasColourNear(image, spec.At(c.needleAt, 45), 1, kIndicator));
-        EXPECT_FALSE(HasColourNear(image, spec.At(c.needleAt + 180, 45), 2, kIndicator));
+        EXPECT_TRUE(HasColourNear(image, dial.At(c.northAt + 90, 70), 3, kRed));
+        EXPECT_TRUE(HasColourNear(image, dial.At(c.needleAt, 45), 1, kIndicator));
+        EXPECT_FALSE(HasColourNear(image, dial.At(c.needleAt + 180, 45), 2, kIndicator));
     }
 }
 
@@ -61,12 +61,12 @@ TEST(DialGauges, AltimeterHandsLieOnTheirAngles)
     CAltimeterWnd altimeter;
     altimeter.SetValue(1234.5, QStringLiteral("ft"));
     const QImage image = Render(altimeter);
-    const SpecDial spec = SpecDial::Of(0, 0, kSide, kSide);
-    EXPECT_TRUE(HasColourNear(image, spec.At(84.42, 62), 0, kIndicator));
-    EXPECT_TRUE(HasColourNear(image, spec.At(44.42, 38), 0, kIndicator));
-    EXPECT_TRUE(HasColourNear(image, spec.At(4.44, 80), 0, kIndicator));
-    EXPECT_FALSE(HasColourNear(image, spec.At(84.42 + 20, 62), 1, kIndicator));
-    EXPECT_FALSE(HasColourNear(image, spec.At(44.42 - 20, 38), 1, kIndicator));
+    const ExpectedDial dial = ExpectedDial::Of(0, 0, kSide, kSide);
+    EXPECT_TRUE(HasColourNear(image, dial.At(84.42, 62), 0, kIndicator));
+    EXPECT_TRUE(HasColourNear(image, dial.At(44.42, 38), 0, kIndicator));
+    EXPECT_TRUE(HasColourNear(image, dial.At(4.44, 80), 0, kIndicator));
+    EXPECT_FALSE(HasColourNear(image, dial.At(84.42 + 20, 62), 1, kIndicator));
+    EXPECT_FALSE(HasColourNear(image, dial.At(44.42 - 20, 38), 1, kIndicator));
 }
 
 TEST(DialGauges, NeedlesOfSpeedAndVerticalSpeed)
@@ -85,15 +85,15 @@ TEST(DialGauges, NeedlesOfSpeedAndVerticalSpeed)
         {"sink pinned at -full scale", -9000, true, 120},
         {"level at nine o'clock", 0, true, 270},
     };
-    const SpecDial spec = SpecDial::Of(0, 0, kSide, kSide);
+    const ExpectedDial dial = ExpectedDial::Of(0, 0, kSide, kSide);
     for (const Case& c : cases) {
         CSpeedometerWnd speed;
         CVerticalSpeedWnd vertical;
         speed.SetValue(c.value, QStringLiteral("mph"));
         vertical.SetValue(c.value, QStringLiteral("ft"));
         const QImage image = c.vertical ? Render(vertical) : Render(speed);
-        EXPECT_TRUE(HasColourNear(image, spec.At(c.angle, 55), 0, kIndicator)) << c.name;
-        EXPECT_FALSE(HasColourNear(image, spec.At(c.angle + 45, 55), 1, kIndicator)) << c.name;
+        EXPECT_TRUE(HasColourNear(image, dial.At(c.angle, 55), 0, kIndicator)) << c.name;
+        EXPECT_FALSE(HasColourNear(image, dial.At(c.angle + 45, 55), 1, kIndicator)) << c.name;
     }
 }
 

@@ -7,7 +7,7 @@
 #include "gps/NMEAParser.h"
 #include "nav/FreshSettings.h"
 #include "support/ScriptedDialogs.h"
-#include "views/SpecGeometry.h"
+#include "views/ExpectedGeometry.h"
 #include "views/ViewCommandIds.h"
 
 #include <QDialog>

@@ -13,7 +13,7 @@
 #include "nav/FreshSettings.h"
 #include "support/ScriptedDialogs.h"
 #include "support/ScriptedPrompts.h"
-#include "views/SpecGeometry.h"
+#include "views/ExpectedGeometry.h"
 #include "views/ViewCommandIds.h"
 
 #include <QComboBox>

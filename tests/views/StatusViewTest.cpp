@@ -7,7 +7,7 @@
 #include "app/ui/ViewContext.h"
 #include "gps/NMEAParser.h"
 #include "platform/ui/SystemColors.h"
-#include "views/SpecGeometry.h"
+#include "views/ExpectedGeometry.h"
 
 #include <QCoreApplication>
 #include <QFontMetrics>

@@ -9,10 +9,10 @@
 
 // The dial geometry as the drawing rules state it, for probing rendered images independently of
 // the drawing code: the face of a rectangle and the point at an angle and radius in ninetieths.
-struct SpecDial {
+struct ExpectedDial {
     double cx, cy, radius;
 
-    static SpecDial Of(int left, int top, int right, int bottom)
+    static ExpectedDial Of(int left, int top, int right, int bottom)
     {
         const int w = right - left - 2, h = bottom - top - 2;
         return {left + 1 + w * 0.5, top + 1 + h * 0.5, (w < h ? w : h) * 0.5};
