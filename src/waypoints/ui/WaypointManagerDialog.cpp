@@ -7,7 +7,9 @@
 #include "platform/StringTable.h"
 #include "platform/ui/DialogSeam.h"
 #include "platform/ui/DrawContext.h"
+#include "platform/ui/PopupMenu.h"
 #include "platform/ui/ScreenMetrics.h"
+#include "platform/ui/TapAndHold.h"
 #include "waypoints/GeocachePage.h"
 #include "waypoints/WaypointDB.h"
 #include "waypoints/WaypointFileCommands.h"
@@ -23,7 +25,6 @@
 #include <QIntValidator>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenu>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTableView>
@@ -99,10 +100,10 @@ CWaypointManagerDialog::CWaypointManagerDialog(CWaypointDB& db, CNavigation& nav
     m_table->verticalHeader()->setDefaultSectionSize(m_table->fontMetrics().height() + 4);
     m_table->horizontalHeader()->setSectionsClickable(true);
     m_table->horizontalHeader()->setHighlightSections(false);
-    m_table->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(m_table->horizontalHeader(), &QHeaderView::sectionClicked, this,
             &CWaypointManagerDialog::SortByColumn);
-    connect(m_table, &QTableView::customContextMenuRequested, this,
+    // Tap-and-hold or a right click on a row opens the commands for the selection.
+    connect(new CTapAndHold(m_table->viewport()), &CTapAndHold::Held, this,
             &CWaypointManagerDialog::ShowListPopup);
 
     auto* layout = new QVBoxLayout(this);
@@ -395,15 +396,24 @@ void CWaypointManagerDialog::ArrangeColumns()
 
 void CWaypointManagerDialog::ShowListPopup(const QPoint& point)
 {
-    QMenu menu(this);
-    menu.addAction(tr("Edit"), this, &CWaypointManagerDialog::Edit);
-    menu.addAction(tr("Delete"), this, &CWaypointManagerDialog::Delete);
-    menu.addAction(tr("Goto"), this, &CWaypointManagerDialog::Goto);
-    menu.addAction(tr("Show"), this, &CWaypointManagerDialog::Show);
-    menu.addAction(tr("지오캐시 정보보기"), this, &CWaypointManagerDialog::ShowGeocacheInformation);
-    menu.addAction(tr("이 중요지점을 현재위치로 설정"), this,
-                   &CWaypointManagerDialog::MakeCurrentPosition);
-    menu.exec(m_table->viewport()->mapToGlobal(point));
+    using Command = void (CWaypointManagerDialog::*)();
+    const std::pair<QString, Command> commands[] = {
+        {tr("Edit"), &CWaypointManagerDialog::Edit},
+        {tr("Delete"), &CWaypointManagerDialog::Delete},
+        {tr("Goto"), &CWaypointManagerDialog::Goto},
+        {tr("Show"), &CWaypointManagerDialog::Show},
+        {tr("지오캐시 정보보기"), &CWaypointManagerDialog::ShowGeocacheInformation},
+        {tr("이 중요지점을 현재위치로 설정"), &CWaypointManagerDialog::MakeCurrentPosition}};
+    std::vector<PopupItem> items;
+    for (int i = 0; i < static_cast<int>(std::size(commands)); ++i) {
+        PopupItem item;
+        item.id = i + 1;
+        item.text = commands[i].first;
+        items.push_back(item);
+    }
+    const int chosen = ShowPopupMenu(items, m_table->viewport()->mapToGlobal(point), this);
+    if (chosen > 0)
+        (this->*commands[chosen - 1].second)();
 }
 
 void CWaypointManagerDialog::SaveColumnSettings()
