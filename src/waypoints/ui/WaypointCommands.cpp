@@ -1,5 +1,6 @@
 #include "waypoints/ui/WaypointCommands.h"
 
+#include "app/CommandIds.h"
 #include "platform/Prompts.h"
 #include "platform/StringTable.h"
 #include "platform/ui/DialogSeam.h"
@@ -111,16 +112,6 @@ void RunExportCommand(const CWaypointDB& db, QWidget* /*parent*/)
             QString(), PromptButtons::Ok, PromptIcon::Error);
 }
 
-void StartAveragingCommand(CWaypointAveraging& averaging)
-{
-    averaging.Start();
-}
-
-void CancelAveragingCommand(CWaypointAveraging& averaging)
-{
-    averaging.Cancel();
-}
-
 void FinishAveragingCommand(CWaypointAveraging& averaging, CWaypointDB& db, QWidget* parent)
 {
     const std::optional<CWaypoint> waypoint = averaging.Finish(db);
@@ -130,4 +121,37 @@ void FinishAveragingCommand(CWaypointAveraging& averaging, CWaypointDB& db, QWid
         return;
     }
     AddWaypointInteractively(db, *waypoint, parent);
+}
+
+bool RunWaypointMenuCommand(int commandId, const WaypointCommandContext& context)
+{
+    switch (commandId) {
+    case ID_WAYPOINT_MANAGER:
+        RunWaypointManager(context.db, context.navigation, context.map, context.current,
+                           context.parent);
+        return true;
+    case ID_WAYPOINT_IMPORT:
+        RunImportCommand(context.db, context.parent);
+        return true;
+    case ID_WAYPOINT_EXPORT:
+        RunExportCommand(context.db, context.parent);
+        return true;
+    case ID_DATABASE_OPEN:
+        OpenDatabase(context.db);
+        return true;
+    case ID_DATABASE_NEW:
+        NewDatabase(context.db);
+        return true;
+    case ID_AVERAGING_START:
+        context.averaging.Start();
+        return true;
+    case ID_AVERAGING_FINISH:
+        FinishAveragingCommand(context.averaging, context.db, context.parent);
+        return true;
+    case ID_AVERAGING_CANCEL:
+        context.averaging.Cancel();
+        return true;
+    default:
+        return false;
+    }
 }

@@ -30,8 +30,21 @@ void RunExportCommand(const CWaypointDB& db, QWidget* parent);
 // Open and new database are OpenDatabase and NewDatabase of waypoints/WaypointFileCommands.h:
 // their file dialogs and questions already go through the prompts seam.
 
-// Averaging: start, cancel, and finish, which offers the averaged waypoint in the edit sheet
-// and adds it (as AddWaypointInteractively).
-void StartAveragingCommand(CWaypointAveraging& averaging);
-void CancelAveragingCommand(CWaypointAveraging& averaging);
+// Averaging's finish: offers the averaged waypoint in the edit sheet and adds it (as
+// AddWaypointInteractively). Start and cancel are CWaypointAveraging's own.
 void FinishAveragingCommand(CWaypointAveraging& averaging, CWaypointDB& db, QWidget* parent);
+
+// What the commands of the "&Waypoint" menu work on, as the map window holds it.
+struct WaypointCommandContext {
+    CWaypointDB& db;
+    CNavigation& navigation;
+    CWaypointAveraging& averaging;
+    IWaypointMapActions& map;
+    GeoPosition current;
+    QWidget* parent = nullptr;
+};
+
+// Runs the menu command `commandId` when it is one of the above (manager, import, export,
+// open and new database, averaging start, finish and cancel); false for any other id. The map
+// redraws afterwards.
+bool RunWaypointMenuCommand(int commandId, const WaypointCommandContext& context);

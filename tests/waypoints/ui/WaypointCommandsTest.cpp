@@ -1,5 +1,7 @@
 #include "WidgetDriving.h"
 
+#include "app/CommandIds.h"
+#include "nav/Navigation.h"
 #include "support/ScriptedDialogs.h"
 #include "support/ScriptedPrompts.h"
 #include "support/TestData.h"
@@ -9,6 +11,7 @@
 #include "waypoints/ui/ImportProgressWindow.h"
 #include "waypoints/ui/WPAverageStatusWnd.h"
 #include "waypoints/ui/WaypointCommands.h"
+#include "waypoints/ui/WaypointManagerDialog.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -109,12 +112,22 @@ TEST_F(WaypointCommandsTest, ExportWritesTheFileOrSaysItCouldNot)
     EXPECT_EQ(m_prompts.Asked()[0].icon, PromptIcon::Error);
 }
 
+class NoMap : public IWaypointMapActions {
+public:
+    void ShowOnMap(const CWaypoint&) override {}
+    void SetCurrentPosition(const GeoPosition&) override {}
+};
+
 TEST_F(WaypointCommandsTest, FinishedAveragingIsEditedAddedAndSaved)
 {
     CWaypointAveraging averaging;
+    CNavigation navigation(m_db);
+    NoMap map;
+    const WaypointCommandContext context{m_db, navigation, averaging, map, {}, &m_parent};
     CWPAverageStatusWnd status(&m_parent);
     averaging.AddDisplay(&status);
-    StartAveragingCommand(averaging);
+    EXPECT_FALSE(RunWaypointMenuCommand(ID_WAYPOINT_GOTO, context)); // the map's own
+    ASSERT_TRUE(RunWaypointMenuCommand(ID_AVERAGING_START, context));
     EXPECT_TRUE(status.isVisibleTo(&m_parent));
     averaging.AddSample(37.5, 127.0, 30.0, 1.2);
     averaging.AddSample(37.5001, 127.0001, 32.0, 1.2);
@@ -140,7 +153,7 @@ TEST_F(WaypointCommandsTest, FinishedAveragingIsEditedAddedAndSaved)
                           Control<QLineEdit>(sheet, "nameEdit").setText(QStringLiteral("Spring"));
                           return int(QDialog::Accepted);
                       }});
-    FinishAveragingCommand(averaging, m_db, &m_parent);
+    RunWaypointMenuCommand(ID_AVERAGING_FINISH, context);
     EXPECT_FALSE(status.isVisibleTo(&m_parent));
     ASSERT_EQ(m_prompts.Asked().size(), 1);
     EXPECT_TRUE(m_prompts.Asked()[0].text.startsWith(QStringLiteral("오류 - 같은 이름이")));
@@ -150,9 +163,9 @@ TEST_F(WaypointCommandsTest, FinishedAveragingIsEditedAddedAndSaved)
     saved.Load(DatabaseFilePath());
     EXPECT_TRUE(saved.NameExists(QStringLiteral("Spring")));
 
-    StartAveragingCommand(averaging);
+    RunWaypointMenuCommand(ID_AVERAGING_START, context);
     averaging.AddSample(1.0, 1.0, 1.0, 1.0);
-    CancelAveragingCommand(averaging);
+    RunWaypointMenuCommand(ID_AVERAGING_CANCEL, context);
     EXPECT_EQ(m_db.GetCount(), 3);
     EXPECT_EQ(m_dialogs.Shown().size(), 2);
 }
