@@ -27,11 +27,13 @@ CImportProgressWindow::CImportProgressWindow(const QString& fileName, QWidget* p
 
 bool CImportProgressWindow::Report(int done, int range)
 {
-    if (!isVisible())
-        show();
     m_bar->setRange(0, range);
     m_bar->setValue(done);
+    // Shown while the file is read; the summary that follows stands on its own.
+    setVisible(done < range);
     Q_EMIT Stepped(done, range);
     QCoreApplication::processEvents();
+    if (m_cancelled)
+        hide();
     return !m_cancelled;
 }

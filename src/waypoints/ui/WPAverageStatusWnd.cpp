@@ -63,7 +63,9 @@ QSize CWPAverageStatusWnd::sizeHint() const
     const QFontMetrics metrics(CreatePointFont(kFontTenths, Dpi()).font);
     const int width =
         metrics.horizontalAdvance(QStringLiteral("Avg Lon:  W 000° 00' 00.000  ")) + 2 * kInsetX;
-    return {width, metrics.height() * 5 + 2 * kInsetY + 2};
+    // The font is sized in device pixels; the layout counts logical ones.
+    const QSizeF pixels(width, metrics.height() * 5 + 2 * kInsetY + 2);
+    return (pixels / devicePixelRatioF()).toSize();
 }
 
 void CWPAverageStatusWnd::Draw(CDrawContext& dc, const GdiRect& client)

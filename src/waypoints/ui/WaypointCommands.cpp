@@ -92,7 +92,6 @@ void RunImportCommand(CWaypointDB& db, QWidget* parent)
         ::RunImportCommand(db, path, csvOptions, [&progress](int done, int range) {
             return progress.Report(done, range);
         });
-    progress.hide();
     if (result.status != ImportStatus::Completed)
         QApplication::beep();
 }
