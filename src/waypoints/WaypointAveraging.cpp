@@ -6,6 +6,8 @@
 #include "waypoints/Waypoint.h"
 #include "waypoints/WaypointDB.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <cmath>
 
@@ -114,10 +116,13 @@ double CWaypointAveraging::DeviationKm() const
 AveragingStatusText AveragingStatus(const GeoPosition& mean, double deviationKm, uint32_t samples)
 {
     AveragingStatusText text;
-    text.position = QStringLiteral("Avg Lat:\t%1\nAvg Lon:\t%2\nAvg Alt:\t%3")
-                        .arg(FormatLatitude(mean.latitude * 1e-6),
-                             FormatLongitude(mean.longitude * 1e-6), AltitudeText(mean.altitude));
-    text.deviation = QString::asprintf("Deviation:\t%.02f %s\nSamples:\t%u", KmToLong(deviationKm),
-                                       qUtf8Printable(LongDistanceUnitName()), samples);
+    text.position =
+        QCoreApplication::translate("AveragingStatus", "Avg Lat:\t%1\nAvg Lon:\t%2\nAvg Alt:\t%3")
+            .arg(FormatLatitude(mean.latitude * 1e-6), FormatLongitude(mean.longitude * 1e-6),
+                 AltitudeText(mean.altitude));
+    text.deviation =
+        QCoreApplication::translate("AveragingStatus", "Deviation:\t%1 %2\nSamples:\t%3")
+            .arg(QString::asprintf("%.02f", KmToLong(deviationKm)), LongDistanceUnitName())
+            .arg(samples);
     return text;
 }

@@ -6,6 +6,7 @@
 #include "waypoints/WaypointDB.h"
 #include "waypoints/WaypointManagerColumns.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 
 #include <algorithm>
@@ -178,6 +179,6 @@ QString CWaypointManagerList::CellText(const WaypointListRow& row, int kind)
     case kColumnTimeFound:
         return TimeFoundText(row.waypoint->timeGeochacheFound);
     default:
-        return QStringLiteral("ERROR - UNKNOWN FIELD");
+        return QCoreApplication::translate("CWaypointManagerList", "ERROR - UNKNOWN FIELD");
     }
 }

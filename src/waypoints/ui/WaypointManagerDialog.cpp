@@ -315,7 +315,7 @@ void CWaypointManagerDialog::EditSeveral(const std::vector<int>& ids)
         changed += m_db.ReplaceByName(waypoint) != 0 ? 1 : 0;
     }
     if (changed == 0)
-        TellText(QStringLiteral("Cannot modify -- unknown error"));
+        TellText(tr("Cannot modify -- unknown error"));
     SaveStore();
 }
 
@@ -335,7 +335,7 @@ void CWaypointManagerDialog::Delete()
     for (const int id : ids)
         deleted += m_db.DeleteByID(id);
     if (deleted == 0)
-        TellText(QStringLiteral("Cannot Delete -- unknown error"));
+        TellText(tr("Cannot Delete -- unknown error"));
     SaveStore();
     FillList();
 }
