@@ -19,6 +19,7 @@ CMapWnd::CMapWnd(ViewContext& context, QWidget* parent)
       m_processor(context.fix, m_tripComputer, m_navigation, m_view->Track())
 {
     setObjectName(QStringLiteral("MapWnd"));
+    m_view->SetSources(&m_navigation, &m_processor);
     m_processor.SetDisplay(this);
     m_processor.SetAlarmOutput(this);
     m_checkTimer.setInterval(kCheckTimerMs);
@@ -126,8 +127,13 @@ void CMapWnd::resizeEvent(QResizeEvent* event)
     m_view->setGeometry(0, 0, event->size().width(), event->size().height());
 }
 
-void CMapWnd::SetMarkerColour(RgbColour)
-{}
+void CMapWnd::SetMarkerColour(RgbColour colour)
+{
+    const QColor marker(colour.red, colour.green, colour.blue);
+    m_view->SetMarkerColour(marker);
+    m_view->SetSatelliteGauge(true, m_context.fix.Gga().satellitesUsed - 1, marker,
+                              m_view->IsHighResolution() ? 2 : 1);
+}
 
 void CMapWnd::AddAltitudeSample(float)
 {}
