@@ -1,6 +1,5 @@
 #include "MapFixture.h"
 #include "geo/Geodesy.h"
-#include "platform/ui/Display.h"
 #include "support/TestData.h"
 
 #include <gtest/gtest.h>

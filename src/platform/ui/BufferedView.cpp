@@ -1,6 +1,6 @@
 #include "platform/ui/BufferedView.h"
 
-#include "platform/ui/Display.h"
+#include "platform/ui/ScreenMetrics.h"
 #include "platform/ui/TapAndHold.h"
 
 #include <QMouseEvent>
@@ -20,19 +20,19 @@ CBufferedView::CBufferedView(const QString& windowName, QWidget* parent)
 
 QSize CBufferedView::ClientPixels() const
 {
-    const double ratio = Display::PixelRatio(this);
+    const double ratio = ScreenMetrics::PixelRatio(this);
     return QSize(static_cast<int>(std::lround(width() * ratio)),
                  static_cast<int>(std::lround(height() * ratio)));
 }
 
 int CBufferedView::Dpi() const
 {
-    return Display::VerticalDpi(this);
+    return ScreenMetrics::VerticalDpi(this);
 }
 
 bool CBufferedView::IsHighResolution() const
 {
-    return Display::IsHighResolution(this);
+    return ScreenMetrics::IsHighResolution(this);
 }
 
 QImage CBufferedView::Render()
@@ -51,14 +51,14 @@ QImage CBufferedView::Render()
 void CBufferedView::paintEvent(QPaintEvent*)
 {
     QImage frame = Render();
-    frame.setDevicePixelRatio(Display::PixelRatio(this));
+    frame.setDevicePixelRatio(ScreenMetrics::PixelRatio(this));
     QPainter painter(this);
     painter.drawImage(0, 0, frame);
 }
 
 QPoint CBufferedView::ToDevicePixels(QPointF widgetPoint) const
 {
-    const double ratio = Display::PixelRatio(this);
+    const double ratio = ScreenMetrics::PixelRatio(this);
     return QPoint(static_cast<int>(std::floor(widgetPoint.x() * ratio)),
                   static_cast<int>(std::floor(widgetPoint.y() * ratio)));
 }

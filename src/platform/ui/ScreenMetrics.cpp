@@ -1,4 +1,4 @@
-#include "platform/ui/Display.h"
+#include "platform/ui/ScreenMetrics.h"
 
 #include <QWidget>
 
@@ -8,7 +8,7 @@ namespace {
 int g_pinnedDpi = 0;
 }
 
-namespace Display {
+namespace ScreenMetrics {
 
 double PixelRatio(const QWidget* widget)
 {
@@ -36,4 +36,4 @@ void PinDpi(int dpi)
     g_pinnedDpi = dpi;
 }
 
-} // namespace Display
+} // namespace ScreenMetrics
