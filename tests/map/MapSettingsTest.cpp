@@ -46,6 +46,12 @@ TEST(MapSettingsSheet, TenMetresStoreOneHundredthOfAKilometre)
     CScriptedDialogs dialogs;
     QString shown;
     dialogs.Script({SetFilterDistance(QStringLiteral("10")), [&shown](QDialog& d) {
+                        d.resize(240, 268);
+                        for (int page = 0; page < 3; ++page) {
+                            d.findChild<QTabWidget*>(QStringLiteral("Pages"))->setCurrentIndex(page);
+                            CMapFixture::Keep(d.grab().toImage(),
+                                              QStringLiteral("settings-%1").arg(page));
+                        }
                         shown = d.findChild<QLineEdit*>(QStringLiteral("FilterDistance"))->text();
                         return int(QDialog::Rejected);
                     }});
@@ -124,6 +130,11 @@ TEST(AlertWindow, ShownAndHiddenByItsTimerAndPlaysOnlyRealFiles)
     waypoint.strSoundFile = QStringLiteral("http://example.invalid/alarm.wav");
     alert.ShowAlert(LoadString(271), waypoint, 3, 60000);
     EXPECT_TRUE(alert.isVisible());
+    for (int type = 0; type < 6; type += 1) {
+        alert.ShowAlert(LoadString(271), waypoint, type, 60000);
+        alert.resize(240, 268);
+        CMapFixture::Keep(alert.Render(), QStringLiteral("alert-%1").arg(type));
+    }
     EXPECT_TRUE(alert.PlayedSound().isEmpty());
     now += 59000;
     alert.RunTimersOnce();

@@ -1,5 +1,7 @@
 #include "MapFixture.h"
+#include "app/SettingsStore.h"
 #include "geo/Geodesy.h"
+#include "map/ui/AltitudeProfileWnd.h"
 #include "support/TestData.h"
 
 #include <gtest/gtest.h>
@@ -160,4 +162,12 @@ TEST(MapView, ADemoDriveWithWaypoints)
         EXPECT_GT(CountColour(image, kTrack), 50) << w;
         CMapFixture::Keep(image, QStringLiteral("map-%1x%2").arg(w).arg(h));
     }
+    // The altitude profile under the map, filled from the drive's altitudes.
+    WriteIntSetting(QStringLiteral("Map"), QStringLiteral("View Altitude Profile"), 1);
+    f.map.ApplyViewSettings();
+    f.map.resize(480, 536);
+    const QImage profile = f.map.AltitudeProfile().Render();
+    EXPECT_GT(CountColour(profile, qRgb(128, 128, 255)), 1000);
+    CMapFixture::Keep(profile, QStringLiteral("altitude-profile"));
+    CMapFixture::Keep(f.map.grab().toImage(), QStringLiteral("map-with-profile"));
 }

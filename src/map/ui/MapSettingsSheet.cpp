@@ -101,6 +101,7 @@ QWidget* CMapSettingsPropSheet::BuildMapPage()
     m_trackWidth->setRange(1, 8);
     m_trackWidth->setValue(m_settings.trackPenWidth);
     auto* form = new QFormLayout(page);
+    form->setRowWrapPolicy(QFormLayout::WrapLongRows); // a narrow screen puts labels above
     form->addRow(m_northUp);
     form->addRow(m_courseUp);
     form->addRow(tr("중요지점 도착 알람 거리:"), WithUnit(m_arrival, unit));
