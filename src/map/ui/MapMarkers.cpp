@@ -49,10 +49,11 @@ void DrawNorthArrow(CDrawContext& dc, QPoint at, double angle, int length)
 {
     const double scale = length / 2.0;
     dc.SelectPen(Qt::black);
+    // The two halves leave the middle free for the letter drawn over it.
     dc.SelectBrush(QColor(255, 0, 0));
-    dc.Polygon(Placed({{0, -1}, {0.25, 0}, {-0.25, 0}}, at, angle, scale));
+    dc.Polygon(Placed({{0, -1}, {0.22, -0.4}, {-0.22, -0.4}}, at, angle, scale));
     dc.SelectBrush(Qt::white);
-    dc.Polygon(Placed({{0, 1}, {0.25, 0}, {-0.25, 0}}, at, angle, scale));
+    dc.Polygon(Placed({{0, 1}, {0.22, 0.4}, {-0.22, 0.4}}, at, angle, scale));
 }
 
 void DrawWaypointPointer(CDrawContext& dc, QPoint at, double angle, int length)

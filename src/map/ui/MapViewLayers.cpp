@@ -152,7 +152,7 @@ void CMapView::DrawCourseLine(CDrawContext& dc, const MapFrame& frame) const
 void CMapView::DrawNorthArrow(CDrawContext& dc, const MapFrame& frame, const GdiRect& client) const
 {
     const QPoint at(client.left + 30, client.bottom - 30);
-    MapMarkers::DrawNorthArrow(dc, at, frame.rotation.Angle(), 44);
+    MapMarkers::DrawNorthArrow(dc, at, frame.rotation.Angle(), 56);
     dc.SelectFont(CreatePointFont(130, Dpi()));
     dc.SetTextColor(Qt::black);
     dc.SetBkMode(BackgroundMode::Transparent);

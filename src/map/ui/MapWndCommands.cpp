@@ -135,6 +135,22 @@ bool CMapWnd::RunWaypointCommand(int id)
     case ID_MAP_PROJECT_WAYPOINT:
         ProjectWaypoint();
         break;
+    case ID_DATABASE_OPEN:
+        OpenDatabase(m_view->Store());
+        break;
+    case ID_DATABASE_NEW:
+        NewDatabase(m_view->Store());
+        break;
+    case ID_AVERAGING_START:
+    case ID_AVERAGING_FINISH:
+    case ID_AVERAGING_CANCEL:
+    case ID_WAYPOINT_MANAGER:
+    case ID_WAYPOINT_EXPORT:
+    case ID_WAYPOINT_IMPORT:
+        // The waypoint manager's windows come with their own work.
+        Prompts().Ask(tr("This command is not available yet."), tr("Wendrift"), PromptButtons::Ok,
+                      PromptIcon::Information);
+        break;
     default:
         return false;
     }
