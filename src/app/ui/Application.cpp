@@ -2,6 +2,7 @@
 
 #include "app/SettingsStore.h"
 #include "app/SnapshotOptions.h"
+#include "app/ui/AppIcon.h"
 #include "app/ui/MainFrame.h"
 #include "app/ui/Snapshot.h"
 #include "platform/ui/AppFonts.h"
@@ -85,6 +86,8 @@ int RunWendrift(int argc, char** argv)
     QApplication::setApplicationName(QStringLiteral("Wendrift"));
     QApplication::setOrganizationName(QStringLiteral("ORVS"));
     QApplication::setApplicationVersion(QStringLiteral(WENDRIFT_VERSION));
+    QApplication::setWindowIcon(ApplicationIcon());
+    QGuiApplication::setDesktopFileName(QStringLiteral("wendrift"));
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Wendrift, a GPS companion"));
