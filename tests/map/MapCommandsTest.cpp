@@ -247,3 +247,29 @@ TEST_F(MapCommands, NorthUpAndCourseUpAreStoredAndChecked)
         }
     }
 }
+
+TEST_F(MapCommands, ShowOnMapPansToTheChosenWaypointAndNewWaypointIsTimed)
+{
+    const GeoPosition there = GeoPositionFromDegrees(37.2, 127.3);
+    f.AddWaypoint(QStringLiteral("There"), there);
+    dialogs.Script({AcceptDialog});
+    f.map.HandleCommand(ID_WAYPOINT_SHOW_ON_MAP);
+    EXPECT_EQ(f.view.Centre().GetMode(), CMapCentre::Pan);
+    EXPECT_EQ(f.view.Centre().PanCentre().latitude, there.latitude);
+    EXPECT_FALSE(Saved());
+
+    Clock::Pin(1700000000);
+    CScriptedEditor editor({[](CWaypoint& w) {
+        w.position = GeoPositionFromDegrees(37.01, 127.01);
+        return true;
+    }});
+    f.map.HandleCommand(ID_WAYPOINT_NEW);
+    Clock::Unpin();
+    ASSERT_TRUE(f.view.Store().NameExists(QStringLiteral("WPT 00000")));
+    CWaypoint made;
+    for (const CWaypoint& w : f.view.Store().CellWaypoints(
+             CWaypointDB::CellIndex(GeoPositionFromDegrees(37.01, 127.01))))
+        made = w;
+    EXPECT_EQ(made.timeWaypoint, 1700000000);
+    EXPECT_TRUE(Saved());
+}

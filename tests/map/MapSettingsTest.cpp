@@ -45,16 +45,16 @@ TEST(MapSettingsSheet, TenMetresStoreOneHundredthOfAKilometre)
     CScriptedPrompts prompts;
     CScriptedDialogs dialogs;
     QString shown;
-    dialogs.Script({SetFilterDistance(QStringLiteral("10")), [&shown](QDialog& d) {
-                        d.resize(240, 268);
-                        for (int page = 0; page < 3; ++page) {
-                            d.findChild<QTabWidget*>(QStringLiteral("Pages"))->setCurrentIndex(page);
-                            CMapFixture::Keep(d.grab().toImage(),
-                                              QStringLiteral("settings-%1").arg(page));
-                        }
-                        shown = d.findChild<QLineEdit*>(QStringLiteral("FilterDistance"))->text();
-                        return int(QDialog::Rejected);
-                    }});
+    dialogs.Script(
+        {SetFilterDistance(QStringLiteral("10")), [&shown](QDialog& d) {
+             d.resize(240, 268);
+             for (int page = 0; page < 3; ++page) {
+                 d.findChild<QTabWidget*>(QStringLiteral("Pages"))->setCurrentIndex(page);
+                 CMapFixture::Keep(d.grab().toImage(), QStringLiteral("settings-%1").arg(page));
+             }
+             shown = d.findChild<QLineEdit*>(QStringLiteral("FilterDistance"))->text();
+             return int(QDialog::Rejected);
+         }});
     f.map.HandleCommand(ID_MAP_PROPERTIES);
     EXPECT_EQ(Setting("Pos Filter Dist Threshold").toDouble(), 0.01);
     EXPECT_DOUBLE_EQ(f.map.Processor().Settings().posFilterDistThreshold, 0.01);

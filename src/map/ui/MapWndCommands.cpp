@@ -210,7 +210,6 @@ void CMapWnd::NewWaypoint()
 {
     CWaypoint waypoint;
     waypoint.strName = m_view->Store().MakeUniqueName();
-    waypoint.position = m_navigation.CurrentPosition();
     if (!WaypointEditor().EditWaypoint(waypoint, IWaypointEditor::kFirstPage, this))
         return;
     waypoint.timeWaypoint = static_cast<int32_t>(Clock::Now());

@@ -45,9 +45,9 @@ void CMapWnd::OnMapStylusUp(QPoint point)
 
 void CMapWnd::OnMapPopupMenu(QPoint point, QPoint global)
 {
-    // A right click comes without a stylus-down of its own.
-    if (m_drag.TapPoint() != point)
-        OnMapStylusDown(point);
+    // A right click comes without a stylus-down of its own; a hold did not move, so taking the
+    // point again changes nothing for it.
+    OnMapStylusDown(point);
     QMenu* menu = CreatePopupMenu(this);
     menu->setAttribute(Qt::WA_DeleteOnClose);
     connect(menu, &QMenu::triggered, this,
