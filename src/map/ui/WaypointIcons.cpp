@@ -14,7 +14,9 @@ CWaypointIcons::CWaypointIcons(bool large) : m_size(large ? kLarge : kSmall)
     for (int i = 0; i < kStripCount; ++i) {
         const int resource = large ? kLargeStrips[i] : kSmallStrips[i];
         m_plain[i] = QImage(QStringLiteral(":/icons/waypoints_%1.png").arg(resource));
-        m_keyed[i] = MakeColorKeyed(m_plain[i]);
+        // Premultiplied: the form the raster engine blends fastest, for thousands of icons.
+        m_keyed[i] =
+            MakeColorKeyed(m_plain[i]).convertToFormat(QImage::Format_ARGB32_Premultiplied);
     }
 }
 
