@@ -45,9 +45,9 @@ void CMapWaypointQuery::Visit(int margin, int step, const Visitor& visit) const
     CWaypointDB& store = m_store;
     store.BeginRectangle(northWest, southEast);
     for (int cell = store.NextCell(); cell != CWaypointDB::kNoCell; cell = store.NextCell()) {
-        const auto records = store.CellWaypoints(cell);
+        const auto records = store.MutableCellWaypoints(cell);
         for (size_t i = 0; i < records.size(); i += size_t(step)) {
-            const CWaypoint& waypoint = records[i];
+            CWaypoint& waypoint = records[i];
             const QPointF point = m_rotation.Turn(m_projection.ToScreen(waypoint.position));
             if (area.Contains(point))
                 visit(waypoint, point);
@@ -58,7 +58,7 @@ void CMapWaypointQuery::Visit(int margin, int step, const Visitor& visit) const
 std::vector<int> CMapWaypointQuery::IdsUnder(QPoint tap, int iconSize) const
 {
     std::vector<int> ids;
-    Visit(iconSize, 1, [&](const CWaypoint& waypoint, QPointF point) {
+    Visit(iconSize, 1, [&](CWaypoint& waypoint, QPointF point) {
         if (IconSquare(ToPixel(point), iconSize).Contains(tap))
             ids.push_back(waypoint.nID);
     });

@@ -23,7 +23,9 @@ class CMapWaypointQuery {
 public:
     CMapWaypointQuery(CWaypointDB& store, const MapProjection& projection,
                       const MapRotation& rotation);
-    using Visitor = std::function<void(const CWaypoint&, QPointF)>;
+    // The records are the store's own: a visitor may resolve a record's icon from its
+    // geocache state, which no index of the store depends on.
+    using Visitor = std::function<void(CWaypoint&, QPointF)>;
     void Visit(int margin, int step, const Visitor& visit) const;
     // Ids of the waypoints whose icon square of `iconSize` pixels, centred on their point,
     // contains `tap`.

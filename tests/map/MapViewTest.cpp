@@ -2,7 +2,9 @@
 #include "app/SettingsStore.h"
 #include "geo/Geodesy.h"
 #include "map/ui/AltitudeProfileWnd.h"
+#include "platform/ui/ScreenMetrics.h"
 #include "support/TestData.h"
+#include "waypoints/WaypointImport.h"
 
 #include <gtest/gtest.h>
 
@@ -79,7 +81,7 @@ TEST(MapView, SatelliteGaugeFillsOneBarPerSatelliteBeyondTheFirst)
     for (const Case c : {Case{0, 0}, Case{1, 1}, Case{5, 5}, Case{9, 5}}) {
         CMapFixture f;
         CentreAt(f, 0, 0, 1.0);
-        f.view.SetSatelliteGauge(true, c.used - 1, QColor(0, 255, 0), 1);
+        f.view.SetSatelliteGauge(true, c.used - 1, QColor(0, 255, 0));
         const QImage image = f.Render(240, 268);
         int filled = 0;
         for (int i = 0; i < 5; ++i) // the inside of bar i, one pixel above the box bottom
@@ -162,6 +164,15 @@ TEST(MapView, ADemoDriveWithWaypoints)
         EXPECT_GT(CountColour(image, kTrack), 50) << w;
         CMapFixture::Keep(image, QStringLiteral("map-%1x%2").arg(w).arg(h));
     }
+    // A high-resolution display: fonts, gauge, markers and track pen at twice the size.
+    ScreenMetrics::PinDpi(192);
+    f.map.ApplyViewSettings();
+    f.view.SetLargeWaypointIcons(true);
+    const QImage high = f.Render(480, 536);
+    ScreenMetrics::PinDpi(0);
+    EXPECT_EQ(high.pixel(3 + 5, 3 + 28),
+              qRgb(0, 255, 0)); // inside the first bar of a 50 x 30 gauge
+    CMapFixture::Keep(high, QStringLiteral("map-480x536-192dpi"));
     // The altitude profile under the map, filled from the drive's altitudes.
     WriteIntSetting(QStringLiteral("Map"), QStringLiteral("View Altitude Profile"), 1);
     f.map.ApplyViewSettings();
@@ -170,4 +181,32 @@ TEST(MapView, ADemoDriveWithWaypoints)
     EXPECT_GT(CountColour(profile, qRgb(128, 128, 255)), 1000);
     CMapFixture::Keep(profile, QStringLiteral("altitude-profile"));
     CMapFixture::Keep(f.map.grab().toImage(), QStringLiteral("map-with-profile"));
+}
+
+TEST(MapView, AReceiverCaptureSouthOfTheEquatorWithImportedWaypoints)
+{
+    REQUIRE_TESTDATA();
+    CMapFixture f;
+    f.FeedFile(TestDataPath(QStringLiteral("nmea/haicom-305N.log")));
+    ASSERT_GT(f.view.Track().GetCount(), 2);
+    EXPECT_LT(f.map.Navigation().CurrentPosition().latitude, 0);
+    // Waypoints of a GPX file, moved next to the drive so they are in view.
+    CWaypointDB imported;
+    ImportWaypointFile(imported, TestDataPath(QStringLiteral("gpx/garmin_symbols.gpx")), 0);
+    ASSERT_GT(imported.GetCount(), 0);
+    const GeoPosition here = f.map.Navigation().CurrentPosition();
+    int placed = 0;
+    for (int cell = 0; cell < CWaypointDB::kCellCount; ++cell)
+        for (CWaypoint w : imported.CellWaypoints(cell)) {
+            w.position = DestinationPoint(here, 0.05 + 0.012 * placed, placed * 23.0);
+            f.view.Store().AddByPosition(w);
+            ++placed;
+        }
+    f.view.SetScale(0.5);
+    for (const bool northUp : {true, false}) {
+        f.view.SetNorthUp(northUp);
+        const QImage image = f.Render(240, 268);
+        EXPECT_GT(CountColour(image, kTrack), 5);
+        CMapFixture::Keep(image, QStringLiteral("haicom-%1").arg(northUp ? "north" : "course"));
+    }
 }

@@ -50,12 +50,11 @@ void CMapView::SetTrackPen(const QColor& colour, int width)
     m_trackWidth = width;
 }
 
-void CMapView::SetSatelliteGauge(bool visible, int level, const QColor& colour, int sizeFactor)
+void CMapView::SetSatelliteGauge(bool visible, int level, const QColor& colour)
 {
     m_gaugeVisible = visible;
     m_gaugeLevel = level;
     m_gaugeColour = colour;
-    m_gaugeSize = sizeFactor;
 }
 
 GeoPosition CMapView::CurrentPosition() const

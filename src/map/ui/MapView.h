@@ -74,8 +74,10 @@ public:
     void SetLargePositionIcon(bool large) { m_largePositionIcon = large; }
     void SetTrackPen(const QColor& colour, int width);
     void SetMarkerColour(const QColor& colour) { m_markerColour = colour; }
-    // The satellite bar gauge: `level` bars beyond the first filled, in `colour`.
-    void SetSatelliteGauge(bool visible, int level, const QColor& colour, int sizeFactor);
+    // The satellite bar gauge: `level` bars beyond the first filled, in `colour`, 25 x 15
+    // pixels times `sizeFactor`.
+    void SetSatelliteGauge(bool visible, int level, const QColor& colour);
+    void SetSatelliteGaugeSize(int sizeFactor) { m_gaugeSize = sizeFactor; }
     void SetSegments(std::vector<MapSegment> segments) { m_segments = std::move(segments); }
     void SetDeclutter(bool declutter) { m_declutter = declutter; }
     void SetShowIcons(bool show) { m_showIcons = show; }

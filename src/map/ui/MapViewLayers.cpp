@@ -105,7 +105,7 @@ void CMapView::DrawWaypoints(CDrawContext& dc, const MapFrame& frame)
     const int step = DeclutterStep(m_scale, m_declutter, m_store.GetCount());
     const CMapWaypointQuery query(m_store, frame.projection, frame.rotation);
     if (!m_showIcons) {
-        query.Visit(kWaypointQueryMargin, step, [&dc](const CWaypoint&, QPointF point) {
+        query.Visit(kWaypointQueryMargin, step, [&dc](CWaypoint&, QPointF point) {
             const QPoint c = ToPixel(point);
             for (const QPoint d :
                  {QPoint(0, 0), QPoint(-1, 0), QPoint(1, 0), QPoint(0, -1), QPoint(0, 1)})
@@ -115,10 +115,10 @@ void CMapView::DrawWaypoints(CDrawContext& dc, const MapFrame& frame)
     }
     const CWaypointIcons& icons = Icons();
     const int drawn = icons.Size() * std::max(1, m_iconZoom);
-    query.Visit(kWaypointQueryMargin, step, [&](const CWaypoint& waypoint, QPointF point) {
+    query.Visit(kWaypointQueryMargin, step, [&](CWaypoint& waypoint, QPointF point) {
         const QImage* strip = nullptr;
         QRect source;
-        if (!icons.Locate(waypoint.icon, strip, source))
+        if (!icons.Locate(waypoint.ResolveIcon(), strip, source))
             return;
         const ScreenRect square = IconSquare(ToPixel(point), drawn);
         if (drawn == icons.Size())

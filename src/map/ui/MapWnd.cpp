@@ -55,6 +55,7 @@ CMapWnd::~CMapWnd()
 void CMapWnd::ApplyViewSettings()
 {
     const bool high = m_view->IsHighResolution();
+    m_view->SetSatelliteGaugeSize(high ? 2 : 1);
     m_view->SetNorthUp(ReadIntSetting(kMap, QStringLiteral("North Up"), 0) == 1);
     m_view->SetLargeWaypointIcons(
         ReadIntSetting(kMap, QStringLiteral("Enable Large Waypoints"), 0) == 1);
@@ -135,8 +136,7 @@ void CMapWnd::SetMarkerColour(RgbColour colour)
 {
     const QColor marker(colour.red, colour.green, colour.blue);
     m_view->SetMarkerColour(marker);
-    m_view->SetSatelliteGauge(true, m_context.fix.Gga().satellitesUsed - 1, marker,
-                              m_view->IsHighResolution() ? 2 : 1);
+    m_view->SetSatelliteGauge(true, m_context.fix.Gga().satellitesUsed - 1, marker);
 }
 
 void CMapWnd::AddAltitudeSample(float metres)
