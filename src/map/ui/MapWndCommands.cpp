@@ -81,6 +81,10 @@ bool CMapWnd::HandleCommand(int id)
         WriteIntSetting(kMap, QStringLiteral("View Altitude Profile"), 0);
         ApplyViewSettings();
         break;
+    case ID_NAVIGATION_HIDE:
+        WriteIntSetting(kMap, QStringLiteral("View Navigation Window"), 0);
+        ApplyViewSettings();
+        break;
     default:
         if (!RunWaypointCommand(id))
             return false;
