@@ -164,8 +164,8 @@ void CMapView::DrawScaleBar(CDrawContext& dc, const MapFrame& frame, const GdiRe
 {
     const int x1 = client.right - client.Width() / 5 - 5, x2 = client.right - 5;
     const int y = client.bottom - 5;
-    const GeoPosition a = frame.projection.ToWorld(QPointF(x1, y));
-    const GeoPosition b = frame.projection.ToWorld(QPointF(x2, y));
+    const GeoPosition a = frame.ToWorld(QPoint(x1, y));
+    const GeoPosition b = frame.ToWorld(QPoint(x2, y));
     const double distance = KmToLong(PositionDistance(a, b));
     dc.SelectFont(CreatePointFont(70, Dpi()));
     dc.SetTextColor(Qt::black);
