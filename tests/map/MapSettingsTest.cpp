@@ -1,3 +1,4 @@
+#include "map/MapSettings.h"
 #include "MapFixture.h"
 #include "app/CommandIds.h"
 #include "app/SettingsStore.h"
@@ -159,4 +160,32 @@ TEST(AlertWindow, ShownAndHiddenByItsTimerAndPlaysOnlyRealFiles)
         QCoreApplication::sendEvent(&alert, &tap);
         EXPECT_FALSE(alert.isVisible());
     }
+}
+
+TEST(MapSettingsTexts, DistancesShowInTheirUnitsAndOnlyNumbersComeBack)
+{
+    CFreshSettings settings;
+    struct Case {
+        int units; // "Distance-SpeedUnits"
+        double km;
+        QString arrival;
+    };
+    for (const Case& c : {Case{0, 0.03048, QStringLiteral("100.000000")},
+                          Case{2, 0.03048, QStringLiteral("30.480000")}}) {
+        WriteIntSetting(QStringLiteral("Settings"), QStringLiteral("Distance-SpeedUnits"), c.units);
+        EXPECT_EQ(ArrivalDistanceText(c.km), c.arrival);
+        EXPECT_NEAR(*ArrivalDistanceFromText(c.arrival), c.km, 1e-9);
+    }
+    EXPECT_EQ(ThresholdText(0.005), QStringLiteral("5"));
+    EXPECT_EQ(ThresholdText(0.0005), QStringLiteral("0.5"));
+    EXPECT_EQ(*ThresholdFromText(QStringLiteral(" 10 ")), 0.01);
+    EXPECT_EQ(HdopText(50), QStringLiteral("5.0"));
+    EXPECT_EQ(*HdopFromText(QStringLiteral("2.5")), 25);
+    for (const QString& bad : {QString(), QStringLiteral("ten"), QStringLiteral("5m"),
+                               QStringLiteral("nan"), QStringLiteral("inf")}) {
+        EXPECT_FALSE(ArrivalDistanceFromText(bad)) << bad.toStdString();
+        EXPECT_FALSE(ThresholdFromText(bad)) << bad.toStdString();
+        EXPECT_FALSE(HdopFromText(bad)) << bad.toStdString();
+    }
+    EXPECT_FALSE(HdopFromText(QStringLiteral("-1")));
 }
