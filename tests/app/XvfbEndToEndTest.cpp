@@ -79,11 +79,11 @@ TEST(XvfbEndToEnd, WindowMapsOnAReceiverAndSigtermSavesTheTrack)
                    {QStringLiteral("--config-dir"), home.filePath(QStringLiteral("config")),
                     QStringLiteral("--port"), receiver.DevicePath()});
     ASSERT_TRUE(wendrift.waitForStarted(5000));
-    EXPECT_TRUE(Eventually([&] { return WindowMapped(display); }, 15000));
+    ASSERT_TRUE(Eventually([&] { return WindowMapped(display); }, 60000)) << "the window never mapped";
     QThread::msleep(3000); // a few fixes into the track
 
     wendrift.terminate(); // SIGTERM
-    EXPECT_TRUE(wendrift.waitForFinished(15000));
+    EXPECT_TRUE(wendrift.waitForFinished(60000));
     EXPECT_EQ(wendrift.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(wendrift.exitCode(), 0) << wendrift.readAllStandardError().toStdString();
     receiver.Stop();

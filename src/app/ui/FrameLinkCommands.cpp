@@ -1,23 +1,36 @@
 #include "app/ui/FrameLinkCommands.h"
 
 #include "app/CommandIds.h"
-#include "platform/Prompts.h"
+#include "app/ui/MiscSettingsDlg.h"
+#include "geo/ui/UnitsDlg.h"
+#include "gps/ui/FindGpsDlg.h"
+#include "gps/ui/ManualPortSetupDlg.h"
+#include "gps/ui/SiRFDialogs.h"
+#include "waypoints/ui/ImportSettingsDlg.h"
 
-#include <QCoreApplication>
-
-bool RunLinkCommand(int id, CGpsLink&, QWidget*)
+bool RunLinkCommand(int id, CGpsLink& link, QWidget* parent)
 {
     switch (id) {
     case ID_MANUAL_PORT_SETUP:
+        RunManualPortSetup(link, parent);
+        return true;
     case ID_FIND_GPS:
+        RunFindGps(link, parent);
+        return true;
     case ID_SIRF_OUTPUT:
+        RunSiRFOutputSettings(link, parent);
+        return true;
     case ID_SIRF_PARAMETERS:
+        RunSiRFParameterSettings(link, parent);
+        return true;
     case ID_UNITS:
+        RunUnitsDialog(parent);
+        return true;
     case ID_IMPORT_SETTINGS:
+        RunImportSettingsDialog(parent);
+        return true;
     case ID_MISC_SETTINGS:
-        Prompts().Ask(
-            QCoreApplication::translate("MainFrame", "This command is not available yet."),
-            QStringLiteral("Wendrift"), PromptButtons::Ok, PromptIcon::Information);
+        RunMiscSettingsDialog(link, parent);
         return true;
     default:
         return false;

@@ -216,8 +216,10 @@ void CMainFrame::RunCommand(int id)
         return;
     default:
         if (RunLinkCommand(id, *m_link, this)) {
-            if (id == ID_UNITS)
-                update();
+            if (id == ID_UNITS) { // every view redraws in the new units
+                for (QWidget* child : findChildren<QWidget*>())
+                    child->update();
+            }
             break;
         }
         m_viewHost->MapWindow().HandleCommand(id);
