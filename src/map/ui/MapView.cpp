@@ -1,7 +1,5 @@
 #include "map/ui/MapView.h"
 
-#include "app/ui/ViewContext.h"
-#include "gps/NMEAParser.h"
 #include "map/MapWaypoints.h"
 #include "map/ui/WaypointIcons.h"
 #include "nav/Navigation.h"
