@@ -140,6 +140,7 @@ TEST_F(MapCommands, RenameClashShows215AndKeepsTheRecord)
     EXPECT_TRUE(f.view.Store().NameExists(QStringLiteral("Alpha")));
     CWaypoint old;
     EXPECT_FALSE(f.view.Store().GetByID(a, old)); // back under a new id
+    EXPECT_TRUE(Saved());
 }
 
 TEST_F(MapCommands, FoundLeavesStateFiveAndTwoHitsAlone)

@@ -223,7 +223,11 @@ void CMapWnd::NewWaypoint()
 
 void CMapWnd::EditWaypoint(int id)
 {
-    if (id != 0 && EditStoredWaypoint(m_view->Store(), id, IWaypointEditor::kFirstPage, this))
+    if (id == 0)
+        return;
+    EditStoredWaypoint(m_view->Store(), id, IWaypointEditor::kFirstPage, this);
+    // A clash followed by Cancel also changed the store: the old record has a new id.
+    if (m_view->Store().IsModified())
         SaveStore();
 }
 
