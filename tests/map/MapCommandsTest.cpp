@@ -113,6 +113,8 @@ TEST_F(MapCommands, OverlappingIconsAsk270AndNoDeletesNothing)
     f.map.OnMapStylusDown(ScreenOf(a));
     prompts.Script({PromptAnswer::Yes});
     dialogs.Script({[](QDialog& d) {
+        d.resize(240, 268);
+        CMapFixture::Keep(d.grab().toImage(), QStringLiteral("select-waypoint"));
         EXPECT_EQ(d.findChild<QObject*>(QStringLiteral("Count"))->property("text").toString(),
                   QStringLiteral("Count: 2"));
         return int(QDialog::Accepted);
@@ -201,6 +203,8 @@ TEST_F(MapCommands, ProjectedWaypoint)
             d.findChild<QComboBox*>(QStringLiteral("Unit"))->setCurrentIndex(1); // "mi"
             d.findChild<QLineEdit*>(QStringLiteral("Bearing"))
                 ->setText(QString::fromLatin1(bearing));
+            d.resize(240, 120);
+            CMapFixture::Keep(d.grab().toImage(), QStringLiteral("project-waypoint"));
             d.accept();
             return d.result();
         };
