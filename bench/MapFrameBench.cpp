@@ -25,22 +25,25 @@ void BM_MapFrame(benchmark::State& state)
     CMapView& view = map.View();
     const GeoPosition centre = GeoPositionFromDegrees(37.4, 127.1);
     map.Navigation().SetCurrentPosition(centre);
-    view.SetScale(5.0);
+    // Scale 1 draws every track point; above 1 every fifth.
+    const double scale = double(state.range(1));
+    view.SetScale(scale);
     view.SetNorthUp(state.range(0) == 1);
     view.SetDeclutter(false);
-    // A winding track through the view, and waypoints on a grid over it.
+    // A winding track through the view, and waypoints on a 100 x 100 grid over it.
+    const double reach = 0.6 * scale; // km, inside the view's half width
     for (int i = 0; i < 10000; ++i) {
         const double t = i * 0.002;
         TrackPoint point;
-        point.position = DestinationPoint(centre, 3.0 * std::sin(t * 1.3), 90.0 + 57.0 * t);
+        point.position = DestinationPoint(centre, reach * std::sin(t * 1.3), 90.0 + 57.0 * t);
         view.Track().Append(point);
     }
     for (int i = 0; i < 10000; ++i) {
         CWaypoint waypoint;
         waypoint.strName = QStringLiteral("W%1").arg(i);
         waypoint.icon = i % 144;
-        waypoint.position =
-            GeoPositionFromDegrees(37.37 + (i % 100) * 0.0006, 127.065 + (i / 100) * 0.0007);
+        const GeoPosition row = DestinationPoint(centre, reach * ((i % 100) / 50.0 - 1.0), 0.0);
+        waypoint.position = DestinationPoint(row, reach * ((i / 100) / 50.0 - 1.0), 90.0);
         view.Store().AddByPosition(waypoint);
     }
     for (auto _ : state)
@@ -49,4 +52,7 @@ void BM_MapFrame(benchmark::State& state)
 
 } // namespace
 
-BENCHMARK(BM_MapFrame)->Arg(1)->Arg(0)->ArgNames({"northUp"})->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_MapFrame)
+    ->ArgsProduct({{1, 0}, {1, 5}})
+    ->ArgNames({"northUp", "scale"})
+    ->Unit(benchmark::kMillisecond);
