@@ -1,17 +1,13 @@
 #pragma once
 
-#include "platform/ui/BufferedView.h"
+#include "nav/ui/PanelGridWnd.h"
 
 struct ViewContext;
 
-class CDigitalPanelWnd : public CBufferedView {
+// The digital panel tab: a panel grid over the whole tab, in section "Digital Panel", with the
+// layout menu.
+class CDigitalPanelWnd : public CPanelGridWnd {
     Q_OBJECT
 public:
     CDigitalPanelWnd(ViewContext& context, QWidget* parent);
-
-protected:
-    void Draw(CDrawContext& dc, const GdiRect& client) override;
-
-private:
-    ViewContext& m_context;
 };
