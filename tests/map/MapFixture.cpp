@@ -1,5 +1,6 @@
 #include "MapFixture.h"
 
+#include "app/SettingsStore.h"
 #include "platform/Messages.h"
 
 #include <QDir>
@@ -12,6 +13,9 @@ CMapFixture::CMapFixture()
             ++m_pendingGga;
     };
     context.map = &map;
+    // The view alone fills the window, so pictures and probes have the sizes asked for.
+    WriteIntSetting(QStringLiteral("Map"), QStringLiteral("View Navigation Window"), 0);
+    map.ApplyViewSettings();
     // Shown (off screen) so that resizing lays the map window out at once.
     map.setAttribute(Qt::WA_DontShowOnScreen);
     map.show();

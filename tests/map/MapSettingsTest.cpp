@@ -5,6 +5,7 @@
 #include "map/AltitudeProfile.h"
 #include "map/ui/AlertWnd.h"
 #include "map/ui/AltitudeProfileWnd.h"
+#include "nav/ui/PanelGridWnd.h"
 #include "platform/StringTable.h"
 #include "support/ScriptedDialogs.h"
 #include "support/ScriptedPrompts.h"
@@ -99,6 +100,25 @@ TEST(MapSettingsSheet, ViewSwitchesApplyToTheWindow)
     f.map.HandleCommand(32808);      // hide the profile
     EXPECT_EQ(f.view.height(), 500);
     EXPECT_EQ(ReadIntSetting(QStringLiteral("Map"), QStringLiteral("View Altitude Profile"), -1),
+              0);
+}
+
+TEST(MapWindowLayout, NavigationStripOnTopUntilHidden)
+{
+    CMapFixture f;
+    WriteIntSetting(QStringLiteral("Map"), QStringLiteral("View Navigation Window"), 1);
+    f.map.ApplyViewSettings();
+    f.map.resize(240, 268);
+    const CPanelGridWnd& strip = f.map.NavigationStrip();
+    EXPECT_TRUE(strip.isVisible());
+    EXPECT_EQ(strip.geometry(), QRect(0, 0, 240, 240 * 2 / 9));
+    EXPECT_EQ(f.view.geometry(), QRect(0, 240 * 2 / 9, 240, 268 - 240 * 2 / 9));
+    EXPECT_EQ(f.map.NavigationStrip().Grid().Columns(), 3);
+    CMapFixture::Keep(f.map.grab().toImage(), QStringLiteral("map-with-strip"));
+    f.map.HandleCommand(32809);
+    EXPECT_FALSE(strip.isVisible());
+    EXPECT_EQ(f.view.geometry(), QRect(0, 0, 240, 268));
+    EXPECT_EQ(ReadIntSetting(QStringLiteral("Map"), QStringLiteral("View Navigation Window"), -1),
               0);
 }
 

@@ -6,6 +6,7 @@
 #include "map/ui/AlertWnd.h"
 #include "map/ui/AltitudeProfileWnd.h"
 #include "nav/TrackFileCommands.h"
+#include "nav/ui/PanelGridWnd.h"
 #include "platform/Messages.h"
 #include "platform/StringTable.h"
 #include "waypoints/WaypointFileCommands.h"
@@ -26,8 +27,10 @@ QColor FromBgr(int bgr)
 
 CMapWnd::CMapWnd(ViewContext& context, QWidget* parent)
     : QWidget(parent), m_context(context), m_view(new CMapView(context, this)),
-      m_altitude(new CAltitudeProfileWnd(this)), m_selfSink(this),
-      m_navigation(m_view->Store(), &m_selfSink),
+      m_altitude(new CAltitudeProfileWnd(this)),
+      m_navStrip(new CPanelGridWnd(context, QStringLiteral("NavWnd"), QStringLiteral("MapView"),
+                                   CPanelGridWnd::kMapStripMenu, this)),
+      m_selfSink(this), m_navigation(m_view->Store(), &m_selfSink),
       m_processor(context.fix, m_tripComputer, m_navigation, m_view->Track())
 {
     setObjectName(QStringLiteral("MapWnd"));
@@ -44,6 +47,7 @@ CMapWnd::CMapWnd(ViewContext& context, QWidget* parent)
         m_view, &CMapView::Painted, this, [this] { m_navigation.CheckArrival(); },
         Qt::QueuedConnection);
     connect(m_altitude, &CAltitudeProfileWnd::Command, this, &CMapWnd::HandleCommand);
+    m_navStrip->SetLayout(1, 3, false);
     ApplyViewSettings();
 }
 
@@ -65,13 +69,18 @@ void CMapWnd::ApplyViewSettings()
         FromBgr(ReadIntSetting(kMap, QStringLiteral("Track Pen Color"), kDefaultTrackColour)),
         std::max(1, ReadIntSetting(kMap, QStringLiteral("Track Pen Width"), 2)) * (high ? 2 : 1));
     m_altitude->setVisible(ReadIntSetting(kMap, QStringLiteral("View Altitude Profile"), 0) == 1);
+    m_navStrip->setVisible(ReadIntSetting(kMap, QStringLiteral("View Navigation Window"), 1) == 1);
     LayOut();
 }
 
 void CMapWnd::LayOut()
 {
+    // The strip's three cells as wide as in the gauge panel, but never more than a quarter of
+    // the height on a wide screen; the profile takes the bottom fifth.
+    const int strip = m_navStrip->isVisibleTo(this) ? std::min(width() * 2 / 9, height() / 4) : 0;
     const int profile = m_altitude->isVisibleTo(this) ? height() / 5 : 0;
-    m_view->setGeometry(0, 0, width(), height() - profile);
+    m_navStrip->setGeometry(0, 0, width(), strip);
+    m_view->setGeometry(0, strip, width(), height() - strip - profile);
     m_altitude->setGeometry(0, height() - profile, width(), profile);
 }
 
@@ -98,6 +107,7 @@ double CMapWnd::CurrentCrossTrack() const
 void CMapWnd::RunTimersOnce()
 {
     m_processor.OnCheckTimer();
+    m_navStrip->RunTimersOnce();
     if (m_alert)
         m_alert->RunTimersOnce();
 }

@@ -15,6 +15,7 @@
 
 class CAlertWnd;
 class CAltitudeProfileWnd;
+class CPanelGridWnd;
 class QMenu;
 struct ViewContext;
 
@@ -56,6 +57,8 @@ public:
     const std::vector<int>& TapHits() const { return m_tapHits; }
     const CMapZoom& Zoom() const { return m_zoom; }
     CAltitudeProfileWnd& AltitudeProfile() { return *m_altitude; }
+    // The navigation strip ("NavWnd", configuration "MapView") over the map.
+    CPanelGridWnd& NavigationStrip() { return *m_navStrip; }
     // The alert over the main window, once an alarm has shown it.
     CAlertWnd* Alert() { return m_alert; }
     // Reads the view's settings of section "Map" and lays the window out again.
@@ -100,6 +103,7 @@ private:
     ViewContext& m_context;
     CMapView* m_view;
     CAltitudeProfileWnd* m_altitude;
+    CPanelGridWnd* m_navStrip;
     CAlertWnd* m_alert = nullptr;
     CEventMessageSink m_selfSink;
     CTripComputer m_tripComputer;
