@@ -4,9 +4,9 @@
 #include "geo/Units.h"
 #include "gps/NMEAParser.h"
 #include "map/AlarmSoundFile.h"
-#include "map/ui/MapMarkers.h"
 #include "nav/Navigation.h"
 #include "nav/PositionProcessor.h"
+#include "views/ui/DialGauges.h"
 
 #include <QElapsedTimer>
 #include <QUrl>
@@ -23,13 +23,6 @@ qint64 SteadyMilliseconds()
     if (!timer.isValid())
         timer.start();
     return timer.elapsed();
-}
-
-QPoint OnCircle(QPoint centre, int radius, double degrees)
-{
-    const double radians = degrees * 0.017453292519943295;
-    return {centre.x() + int(std::lround(radius * std::sin(radians))),
-            centre.y() - int(std::lround(radius * std::cos(radians)))};
 }
 
 } // namespace
@@ -126,60 +119,20 @@ void CAlertWnd::Draw(CDrawContext& dc, const GdiRect& client)
 
 void CAlertWnd::DrawCompass(CDrawContext& dc, const GdiRect& area) const
 {
-    dc.SelectFont(CreatePointFont(90, Dpi()));
-    const int line = dc.GetTextMetrics().height;
-    const int radius = std::max(10, std::min(area.Width(), area.Height() - line - 6) / 2 - 4);
-    const QPoint centre(area.left + area.Width() / 2, area.top + radius + 2);
-    const double course = m_processor.DisplayedCourse();
-    dc.SelectPen(Qt::black, 2);
-    dc.SelectBrush(QColor(240, 240, 240));
-    dc.Ellipse({centre.x() - radius, centre.y() - radius, centre.x() + radius + 1,
-                centre.y() + radius + 1});
-    // The rose turns with the course, so the letters show where each direction lies.
-    const QString letters[] = {QStringLiteral("N"), QStringLiteral("E"), QStringLiteral("S"),
-                               QStringLiteral("W")};
-    for (int i = 0; i < 4; ++i) {
-        const QPoint at = OnCircle(centre, radius - line, i * 90.0 - course);
-        dc.DrawText(letters[i], {at.x() - line, at.y() - line / 2, at.x() + line, at.y() + line},
-                    DT_CENTER | DT_SINGLELINE);
-    }
-    const double bearing = PositionBearing(m_waypoint.position, m_navigation.CurrentPosition());
-    MapMarkers::DrawWaypointPointer(dc, centre, bearing - course, radius - 4);
-    const double km = PositionDistance(m_waypoint.position, m_navigation.CurrentPosition());
-    dc.DrawText(QString::asprintf("%.2f %s", KmToLong(km), qPrintable(LongDistanceUnitName())),
-                {area.left, centre.y() + radius + 4, area.right, area.bottom},
-                DT_CENTER | DT_SINGLELINE);
+    const GeoPosition& here = m_navigation.CurrentPosition();
+    CCompassWnd compass;
+    compass.SetCompass(int(std::lround(m_processor.DisplayedCourse())),
+                       int(std::lround(PositionBearing(m_waypoint.position, here))),
+                       m_waypoint.strName, KmToLong(PositionDistance(m_waypoint.position, here)),
+                       LongDistanceUnitName());
+    compass.Draw(dc, area, Dpi());
 }
 
 void CAlertWnd::DrawSpeedometer(CDrawContext& dc, const GdiRect& area) const
 {
-    const double speed = SpeedToDisplay(m_fix.Rmc().speed);
-    const double full = std::max(60.0, std::ceil(speed / 20.0) * 20.0);
-    const int radius = std::max(10, std::min(area.Width(), area.Height()) / 2 - 4);
-    const QPoint centre(area.left + area.Width() / 2, area.top + area.Height() / 2);
-    dc.SelectPen(Qt::black, 2);
-    dc.SelectBrush(QColor(240, 240, 240));
-    dc.Ellipse({centre.x() - radius, centre.y() - radius, centre.x() + radius + 1,
-                centre.y() + radius + 1});
-    // A 270° scale from the lower left, clockwise, with a mark every sixth of it.
-    dc.SelectFont(CreatePointFont(70, Dpi()));
-    for (int i = 0; i <= 6; ++i) {
-        const double angle = -135.0 + i * 45.0;
-        dc.MoveTo(OnCircle(centre, radius, angle));
-        dc.LineTo(OnCircle(centre, radius - 8, angle));
-        const QPoint label = OnCircle(centre, radius - 20, angle);
-        dc.DrawText(QString::number(full * i / 6, 'f', 0),
-                    {label.x() - 20, label.y() - 8, label.x() + 20, label.y() + 8},
-                    DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-    }
-    dc.SelectPen(QColor(255, 0, 0), 3);
-    dc.MoveTo(centre);
-    dc.LineTo(OnCircle(centre, radius - 12, -135.0 + 270.0 * std::min(speed, full) / full));
-    dc.SelectPen(Qt::black);
-    dc.DrawText(
-        SpeedUnitName(),
-        {centre.x() - 40, centre.y() + radius / 3, centre.x() + 40, centre.y() + radius / 3 + 20},
-        DT_CENTER | DT_SINGLELINE);
+    CSpeedometerWnd speedometer;
+    speedometer.SetValue(SpeedToDisplay(m_fix.Rmc().speed), SpeedUnitName());
+    speedometer.Draw(dc, area, Dpi());
 }
 
 void CAlertWnd::DrawDigitalSpeed(CDrawContext& dc, const GdiRect& area) const
