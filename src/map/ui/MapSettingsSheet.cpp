@@ -29,9 +29,12 @@ struct NamedColour {
     int bgr;
 };
 constexpr NamedColour kTrackColours[] = {
-    {QT_TR_NOOP("Red"), 0x0000FF},     {QT_TR_NOOP("Blue"), 0xFF0000},
-    {QT_TR_NOOP("Green"), 0x008000},   {QT_TR_NOOP("Black"), 0x000000},
-    {QT_TR_NOOP("Magenta"), 0xFF00FF}, {QT_TR_NOOP("Orange"), 0x0080FF}};
+    {QT_TRANSLATE_NOOP("CMapSettingsPropSheet", "Red"), 0x0000FF},
+    {QT_TRANSLATE_NOOP("CMapSettingsPropSheet", "Blue"), 0xFF0000},
+    {QT_TRANSLATE_NOOP("CMapSettingsPropSheet", "Green"), 0x008000},
+    {QT_TRANSLATE_NOOP("CMapSettingsPropSheet", "Black"), 0x000000},
+    {QT_TRANSLATE_NOOP("CMapSettingsPropSheet", "Magenta"), 0xFF00FF},
+    {QT_TRANSLATE_NOOP("CMapSettingsPropSheet", "Orange"), 0x0080FF}};
 
 template <typename T> T* Named(T* widget, const char* name)
 {
