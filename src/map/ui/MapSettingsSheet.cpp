@@ -34,7 +34,8 @@ constexpr NamedColour kTrackColours[] = {
     {QT_TRANSLATE_NOOP("CMapSettingsPropSheet", "Green"), 0x008000},
     {QT_TRANSLATE_NOOP("CMapSettingsPropSheet", "Black"), 0x000000},
     {QT_TRANSLATE_NOOP("CMapSettingsPropSheet", "Magenta"), 0xFF00FF},
-    {QT_TRANSLATE_NOOP("CMapSettingsPropSheet", "Orange"), 0x0080FF}};
+    {QT_TRANSLATE_NOOP("CMapSettingsPropSheet", "Orange"), 0x0080FF},
+};
 
 template <typename T> T* Named(T* widget, const char* name)
 {
