@@ -278,3 +278,28 @@ TEST_F(MapCommands, ShowOnMapPansToTheChosenWaypointAndNewWaypointIsTimed)
     EXPECT_EQ(made.timeWaypoint, 1700000000);
     EXPECT_TRUE(Saved());
 }
+
+TEST_F(MapCommands, CreatingBeyondThePoleShows222AndCreatingHereTakesTheFixAltitude)
+{
+    CScriptedEditor editor({[](CWaypoint&) { return true; }});
+    f.Feed(QByteArray("$GPGGA,120000.00,3700.0000,N,12700.0000,E,1,08,1.0,123.4,M,0.0,M,,*52\n"));
+    f.map.Navigation().SetCurrentPosition(GeoPositionFromDegrees(37.0, 127.0));
+    f.map.OnMapStylusDown({240, 268});
+    f.map.HandleCommand(ID_MAP_CREATE_HERE);
+    ASSERT_EQ(f.view.Store().GetCount(), 1);
+    CWaypoint made;
+    for (const CWaypoint& w :
+         f.view.Store().CellWaypoints(CWaypointDB::CellIndex(f.view.Frame().ToWorld({240, 268}))))
+        made = w;
+    EXPECT_FLOAT_EQ(made.position.altitude, 123.4f);
+    EXPECT_TRUE(Saved());
+
+    // Below the south pole the store has no cell: message 222, nothing added.
+    f.map.Navigation().SetCurrentPosition(GeoPositionFromDegrees(-89.9, 0.0));
+    f.view.SetScale(500.0);
+    f.map.OnMapStylusDown({0, 535});
+    f.map.HandleCommand(ID_MAP_CREATE_HERE);
+    ASSERT_EQ(prompts.Asked().size(), 1);
+    EXPECT_EQ(prompts.Asked()[0].text, LoadString(222));
+    EXPECT_EQ(f.view.Store().GetCount(), 1);
+}
