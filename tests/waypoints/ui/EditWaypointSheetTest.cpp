@@ -159,6 +159,7 @@ TEST_F(EditWaypointSheetTest, OpensOnTheAskedPageAndCancelKeepsTheRecord)
 {
     CWaypoint wp = FullRecord();
     int shownPage = -1;
+    UseMapIconStrips();
     m_dialogs.Script({[&](QDialog& sheet) {
         shownPage = Control<QTabWidget>(sheet, "pages").currentIndex();
         Control<QLineEdit>(sheet, "nameEdit").setText(QStringLiteral("changed"));

@@ -98,6 +98,7 @@ protected:
 
 TEST_F(WaypointManagerDialogTest, OpensOnTheNearestSortedByNameWithDistances)
 {
+    UseMapIconStrips();
     auto dialog = Open();
     EXPECT_EQ(Column(*dialog, 0), (QStringList{"alpha", "Bravo", "Charlie", "delta"}));
     EXPECT_EQ(Column(*dialog, 1), (QStringList{"2.00 km", "1.00 km", "3.00 km", "9.90 km"}));
