@@ -23,15 +23,20 @@ QString IconName(int32_t icon)
 }
 
 struct SortKey {
-    uint64_t prefix = 0; // the first four code units, the first in the highest bits
+    static constexpr qsizetype kPrefixUnits = 8;
+
+    // The first eight code units, the first in the highest bits; missing ones are 0.
+    uint64_t high = 0, low = 0;
     std::u16string_view text;
     size_t row = 0;
 
     static SortKey Of(const QString& text, size_t row)
     {
         SortKey key;
-        for (qsizetype i = 0; i < 4; ++i)
-            key.prefix = key.prefix << 16 | (i < text.size() ? text[i].unicode() : 0u);
+        for (qsizetype i = 0; i < kPrefixUnits; ++i) {
+            uint64_t& half = i < kPrefixUnits / 2 ? key.high : key.low;
+            half = half << 16 | (i < text.size() ? text[i].unicode() : 0u);
+        }
         key.text = std::u16string_view(reinterpret_cast<const char16_t*>(text.utf16()),
                                        static_cast<size_t>(text.size()));
         key.row = row;
@@ -39,7 +44,14 @@ struct SortKey {
     }
     bool operator<(const SortKey& other) const
     {
-        return prefix != other.prefix ? prefix < other.prefix : text < other.text;
+        if (high != other.high)
+            return high < other.high;
+        if (low != other.low)
+            return low < other.low;
+        // Equal prefixes of texts that fit in them: the shorter one is a prefix of the other.
+        if (text.size() <= kPrefixUnits && other.text.size() <= kPrefixUnits)
+            return text.size() < other.text.size();
+        return text < other.text;
     }
 };
 
@@ -129,7 +141,7 @@ void CWaypointManagerList::Sort(int kind)
         return;
     }
     // Upper-case each text once, then order the rows by those keys in code-unit order, as
-    // QString's operator< does. The first four code units, packed, settle most comparisons
+    // QString's operator< does. The first eight code units, packed, settle most comparisons
     // without reaching into the texts: this is the sort's hot loop.
     std::vector<QString> texts;
     texts.reserve(m_rows.size());

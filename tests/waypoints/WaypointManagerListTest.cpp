@@ -130,6 +130,26 @@ TEST(WaypointManagerListTest, SortingManyEqualKeysIsStableAndAscending)
         }));
 }
 
+TEST(WaypointManagerListTest, NamesSortInCodeUnitOrderOfTheirUpperCase)
+{
+    // Around the eight code units the sort compares packed: shorter, equal and longer texts.
+    const QStringList names = {"wpt 00001", "WPT 0000",        "WPT 000",   "WPT 00000", "Wpt 0000",
+                               "",          "WPT 0000\u00e9x", "WPT 0000A", "wpt 00001", "ZZ",
+                               "A"};
+    CWaypointDB db;
+    for (const QString& name : names)
+        db.AddByPosition(At(kHome, name));
+    WaypointListFilter filter;
+    filter.nearestOnly = false;
+    CWaypointManagerList list;
+    list.Fill(db, kHome, filter);
+    list.Sort(kColumnName);
+    QStringList expected = names;
+    std::stable_sort(expected.begin(), expected.end(),
+                     [](const QString& a, const QString& b) { return a.toUpper() < b.toUpper(); });
+    EXPECT_EQ(Names(list), expected);
+}
+
 TEST(WaypointManagerListTest, ColumnSettingsShiftWidthsPastHiddenPositions)
 {
     CWaypointManagerColumns columns = CWaypointManagerColumns::Read();
