@@ -206,6 +206,23 @@ TEST_F(MainFrameTest, ConnectionLossPostsTheEmptyFixToTheViewHost)
     EXPECT_EQ(frame->Panes().IndicatorRow(), 0);
 }
 
+TEST_F(MainFrameTest, WaypointMenuAveragingTakesTheFixesUntilCancelled)
+{
+    CMainFrame::Options options;
+    options.snapshot = true;
+    CMainFrame frame(options);
+    CWaypointAveraging& averaging = frame.ViewHost().MapWindow().Averaging();
+    frame.RunCommand(ID_AVERAGING_START);
+    EXPECT_TRUE(averaging.IsAveraging());
+    Feed(frame, SyntheticEpochs(3));
+    EXPECT_EQ(averaging.Latitude().count, 3u);
+    EXPECT_NEAR(averaging.MeanPosition().latitude / 1e6, 48.1173, 1e-4);
+    frame.RunCommand(ID_AVERAGING_CANCEL);
+    EXPECT_FALSE(averaging.IsAveraging());
+    Feed(frame, SyntheticEpochs(1));
+    EXPECT_EQ(averaging.Latitude().count, 3u);
+}
+
 TEST_F(MainFrameTest, ArrowKeysCycleTheTabsWithWrap)
 {
     CMainFrame::Options options;

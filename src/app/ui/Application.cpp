@@ -5,8 +5,11 @@
 #include "app/ui/AppIcon.h"
 #include "app/ui/MainFrame.h"
 #include "app/ui/Snapshot.h"
+#include "map/ui/WaypointEditor.h"
+#include "map/ui/WaypointIcons.h"
 #include "platform/ui/AppFonts.h"
 #include "platform/ui/WidgetPrompts.h"
+#include "waypoints/ui/EditWaypointPropSheet.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -18,6 +21,15 @@
 #include <unistd.h>
 
 namespace {
+
+// The map window edits waypoints in the full edit sheet.
+class CSheetWaypointEditor : public IWaypointEditor {
+public:
+    bool EditWaypoint(CWaypoint& waypoint, int startPage, QWidget* parent) override
+    {
+        return EditWaypointInSheet(waypoint, startPage, parent);
+    }
+};
 
 int g_signalPipe[2] = {-1, -1};
 
@@ -141,6 +153,7 @@ int RunWendrift(int argc, char** argv)
 
     OpenSettingsStore(CSettingsStore::DefaultDirectory(parser.value(QStringLiteral("config-dir"))));
     LoadApplicationFonts();
+    InstallWaypointIconSource();
 
     if (snapshot) {
         QString error;
@@ -166,12 +179,15 @@ int RunWendrift(int argc, char** argv)
     SetPrompts(&prompts);
     CDesktopUrlOpener opener;
     SetUrlOpener(&opener);
+    CSheetWaypointEditor editor;
+    SetWaypointEditor(&editor);
 
     CMainFrame frame(options);
     CloseOnTerminationSignals(frame);
     frame.resize(480, 640);
     frame.show();
     const int status = QApplication::exec();
+    SetWaypointEditor(nullptr);
     SetUrlOpener(nullptr);
     SetPrompts(nullptr);
     return status;

@@ -1,5 +1,7 @@
 #include "map/ui/MapWnd.h"
 
+#include "waypoints/ui/WPAverageStatusWnd.h"
+
 #include "app/SettingsStore.h"
 #include "app/ui/ViewContext.h"
 #include "gps/NMEAParser.h"
@@ -31,7 +33,8 @@ CMapWnd::CMapWnd(ViewContext& context, QWidget* parent)
       m_navStrip(new CPanelGridWnd(context, QStringLiteral("NavWnd"), QStringLiteral("MapView"),
                                    CPanelGridWnd::kMapStripMenu, this)),
       m_selfSink(this), m_navigation(m_view->Store(), &m_selfSink),
-      m_processor(context.fix, m_tripComputer, m_navigation, m_view->Track())
+      m_processor(context.fix, m_tripComputer, m_navigation, m_view->Track()),
+      m_averageStatus(new CWPAverageStatusWnd(this))
 {
     setObjectName(QStringLiteral("MapWnd"));
     m_view->SetSources(&m_navigation, &m_processor);
@@ -39,6 +42,10 @@ CMapWnd::CMapWnd(ViewContext& context, QWidget* parent)
     m_view->SetScale(m_zoom.Scale());
     m_processor.SetDisplay(this);
     m_processor.SetAlarmOutput(this);
+    m_processor.SetAveraging(&m_averaging);
+    m_averageStatus->hide();
+    m_averaging.AddDisplay(this);
+    m_averaging.AddDisplay(m_averageStatus);
     m_checkTimer.setInterval(kCheckTimerMs);
     connect(&m_checkTimer, &QTimer::timeout, this, [this] { m_processor.OnCheckTimer(); });
     m_checkTimer.start();

@@ -7,6 +7,8 @@
 #include "nav/PositionProcessor.h"
 #include "nav/TripComputer.h"
 #include "platform/MessageSink.h"
+#include "waypoints/WaypointAveraging.h"
+#include "waypoints/ui/WaypointManagerDialog.h"
 
 #include <QTimer>
 #include <QWidget>
@@ -16,6 +18,7 @@
 class CAlertWnd;
 class CAltitudeProfileWnd;
 class CPanelGridWnd;
+class CWPAverageStatusWnd;
 class QMenu;
 struct ViewContext;
 
@@ -25,7 +28,9 @@ struct ViewContext;
 class CMapWnd : public QWidget,
                 private IMapDisplay,
                 private IWaypointAlarmOutput,
-                private IMapStylus {
+                private IMapStylus,
+                private IWaypointMapActions,
+                private IAveragingDisplay {
     Q_OBJECT
 public:
     static constexpr int kCheckTimerMs = 1000;
@@ -47,6 +52,7 @@ public:
 
     CMapView& View() { return *m_view; }
     CTripComputer& TripComputer() { return m_tripComputer; }
+    CWaypointAveraging& Averaging() { return m_averaging; }
     CNavigation& Navigation() { return m_navigation; }
     CPositionProcessor& Processor() { return m_processor; }
     // The cross-track error of the active leg at the current position (km), 0 without a target.
@@ -79,6 +85,13 @@ private:
     void AddAltitudeSample(float metres) override;
     void RedrawMap() override;
     void ShowWaypointAlarm(const CWaypoint& waypoint) override;
+    // The waypoint manager's map actions.
+    void ShowOnMap(const CWaypoint& waypoint) override;
+    void SetCurrentPosition(const GeoPosition& position) override;
+    // Averaging shows its marker and deviation circle on the map.
+    void AveragingStarted() override;
+    void AveragingUpdated(const GeoPosition& mean, double deviationKm, uint32_t samples) override;
+    void AveragingStopped() override;
 
     void LayOut();
     void PanToScreenPoint(QPoint point);
@@ -109,6 +122,8 @@ private:
     CTripComputer m_tripComputer;
     CNavigation m_navigation;
     CPositionProcessor m_processor;
+    CWaypointAveraging m_averaging;
+    CWPAverageStatusWnd* m_averageStatus;
     QTimer m_checkTimer;
     CMapZoom m_zoom;
     CMapDrag m_drag;

@@ -21,6 +21,8 @@
 #include "platform/StringTable.h"
 #include "platform/ui/DialogSeam.h"
 #include "waypoints/WaypointFileCommands.h"
+#include "waypoints/ui/WPAverageStatusWnd.h"
+#include "waypoints/ui/WaypointCommands.h"
 
 #include <QCoreApplication>
 
@@ -139,24 +141,10 @@ bool CMapWnd::RunWaypointCommand(int id)
     case ID_MAP_PROJECT_WAYPOINT:
         ProjectWaypoint();
         break;
-    case ID_DATABASE_OPEN:
-        OpenDatabase(m_view->Store());
-        break;
-    case ID_DATABASE_NEW:
-        NewDatabase(m_view->Store());
-        break;
-    case ID_AVERAGING_START:
-    case ID_AVERAGING_FINISH:
-    case ID_AVERAGING_CANCEL:
-    case ID_WAYPOINT_MANAGER:
-    case ID_WAYPOINT_EXPORT:
-    case ID_WAYPOINT_IMPORT:
-        // The waypoint manager's windows come with their own work.
-        Prompts().Ask(tr("This command is not available yet."), tr("Wendrift"), PromptButtons::Ok,
-                      PromptIcon::Information);
-        break;
     default:
-        return false;
+        // The manager, import, export, database and averaging commands.
+        return RunWaypointMenuCommand(id, {m_view->Store(), m_navigation, m_averaging, *this,
+                                           m_navigation.CurrentPosition(), this});
     }
     return true;
 }
@@ -247,8 +235,12 @@ void CMapWnd::GoToWaypoint(int id)
 void CMapWnd::ShowOnMap(int id)
 {
     CWaypoint waypoint;
-    if (id == 0 || !m_view->Store().GetByID(id, waypoint))
-        return;
+    if (id != 0 && m_view->Store().GetByID(id, waypoint))
+        ShowOnMap(waypoint);
+}
+
+void CMapWnd::ShowOnMap(const CWaypoint& waypoint)
+{
     m_view->Centre().PanTo(waypoint.position, m_navigation.CurrentPosition(),
                            m_processor.DisplayedCourse());
     for (QWidget* w = parentWidget(); w; w = w->parentWidget()) {
@@ -257,6 +249,31 @@ void CMapWnd::ShowOnMap(int id)
             break;
         }
     }
+}
+
+void CMapWnd::SetCurrentPosition(const GeoPosition& position)
+{
+    m_navigation.SetCurrentPosition(position);
+    m_view->update();
+}
+
+void CMapWnd::AveragingStarted()
+{
+    m_averageStatus->adjustSize();
+    m_averageStatus->move(m_view->geometry().topLeft());
+    m_averageStatus->raise();
+}
+
+void CMapWnd::AveragingUpdated(const GeoPosition& mean, double deviationKm, uint32_t)
+{
+    m_view->SetAveraging(true, mean, deviationKm);
+    m_view->update();
+}
+
+void CMapWnd::AveragingStopped()
+{
+    m_view->SetAveraging(false, {}, 0.0);
+    m_view->update();
 }
 
 void CMapWnd::MarkFound()

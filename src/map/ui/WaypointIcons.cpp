@@ -1,5 +1,11 @@
 #include "map/ui/WaypointIcons.h"
 
+#include "waypoints/ui/WaypointIconImages.h"
+
+#include <QPixmap>
+
+#include <memory>
+
 #include "platform/ui/DrawContext.h"
 
 namespace {
@@ -29,4 +35,17 @@ bool CWaypointIcons::Locate(int icon, const QImage*& strip, QRect& source) const
         return false;
     source = QRect((icon % kIconsPerStrip) * m_size, 0, m_size, m_size);
     return true;
+}
+
+void InstallWaypointIconSource()
+{
+    auto small = std::make_shared<CWaypointIcons>(false);
+    auto large = std::make_shared<CWaypointIcons>(true);
+    SetWaypointIconSource([small, large](int icon, int pixels) {
+        const CWaypointIcons& icons = pixels >= CWaypointIcons::kLarge ? *large : *small;
+        const QImage* strip = nullptr;
+        QRect source;
+        return icons.Locate(icon, strip, source) ? QPixmap::fromImage(strip->copy(source))
+                                                 : QPixmap();
+    });
 }

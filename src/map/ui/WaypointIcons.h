@@ -23,3 +23,6 @@ private:
     QImage m_plain[kStripCount];
     QImage m_keyed[kStripCount];
 };
+
+// Lets the waypoint pages and the manager show these icons (SetWaypointIconSource).
+void InstallWaypointIconSource();

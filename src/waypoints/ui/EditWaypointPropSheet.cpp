@@ -63,8 +63,3 @@ bool EditWaypointInSheet(CWaypoint& waypoint, int startPage, QWidget* parent)
     waypoint = sheet.Waypoint();
     return true;
 }
-
-bool CEditWaypointPropSheetEditor::EditWaypoint(CWaypoint& waypoint, int startPage, QWidget* parent)
-{
-    return EditWaypointInSheet(waypoint, startPage, parent);
-}

@@ -36,10 +36,3 @@ private:
 
 // Runs the sheet on `waypoint` through the dialog seam; on OK the edited record replaces it.
 bool EditWaypointInSheet(CWaypoint& waypoint, int startPage, QWidget* parent);
-
-// The edit sheet as the map window asks for it.
-class CEditWaypointPropSheetEditor {
-public:
-    virtual ~CEditWaypointPropSheetEditor() = default;
-    virtual bool EditWaypoint(CWaypoint& waypoint, int startPage, QWidget* parent);
-};

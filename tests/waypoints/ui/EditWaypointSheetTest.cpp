@@ -1,4 +1,5 @@
 #include "WidgetDriving.h"
+#include "map/ui/WaypointIcons.h"
 
 #include "app/SettingsStore.h"
 #include "support/ScriptedDialogs.h"
@@ -159,7 +160,7 @@ TEST_F(EditWaypointSheetTest, OpensOnTheAskedPageAndCancelKeepsTheRecord)
 {
     CWaypoint wp = FullRecord();
     int shownPage = -1;
-    UseMapIconStrips();
+    InstallWaypointIconSource();
     m_dialogs.Script({[&](QDialog& sheet) {
         shownPage = Control<QTabWidget>(sheet, "pages").currentIndex();
         Control<QLineEdit>(sheet, "nameEdit").setText(QStringLiteral("changed"));

@@ -1,4 +1,5 @@
 #include "WidgetDriving.h"
+#include "map/ui/WaypointIcons.h"
 
 #include "app/SettingsStore.h"
 #include "geo/Geodesy.h"
@@ -98,7 +99,7 @@ protected:
 
 TEST_F(WaypointManagerDialogTest, OpensOnTheNearestSortedByNameWithDistances)
 {
-    UseMapIconStrips();
+    InstallWaypointIconSource();
     auto dialog = Open();
     EXPECT_EQ(Column(*dialog, 0), (QStringList{"alpha", "Bravo", "Charlie", "delta"}));
     EXPECT_EQ(Column(*dialog, 1), (QStringList{"2.00 km", "1.00 km", "3.00 km", "9.90 km"}));

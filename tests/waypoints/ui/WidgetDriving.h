@@ -23,7 +23,3 @@ void PressKey(QWidget& widget, int key, Qt::KeyboardModifiers modifiers = Qt::No
 void TypeKeys(QWidget& widget, const QString& text);
 // Writes the widget as /tmp/wpui-png/<name>.png for a look at it.
 void SavePicture(QWidget& widget, const QString& name);
-
-// Installs the map's icon strips as the source of the waypoint icon pictures, as the
-// application does, so the pictures show the icons.
-void UseMapIconStrips();
