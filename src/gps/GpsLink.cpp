@@ -1,6 +1,7 @@
 #include "gps/GpsLink.h"
 
 #include "app/SettingsStore.h"
+#include "gps/GnssTalkersSetting.h"
 #include "gps/NMEAParser.h"
 #include "gps/PortNames.h"
 #include "gps/SerialPort.h"
@@ -35,6 +36,7 @@ CGpsLink::CGpsLink(CSerialPort& port, CNMEAParser& parser, IMessageSink* viewHos
     connect(&m_playbackTimer, &QTimer::timeout, this, &CGpsLink::ReadChunk);
     connect(&m_stayAliveTimer, &QTimer::timeout, this, &CGpsLink::OnStayAliveTick);
     m_autoReconnect = ReadLinkInt(kAutoReconnectKey, 0) == 1;
+    m_parser.SetGnssTalkers(ReadGnssTalkersSetting());
 }
 
 CGpsLink::~CGpsLink()

@@ -29,7 +29,8 @@ public:
 
     enum class State { Connecting, Connected, Lost, Reconnecting, Declined };
 
-    // `viewHost` gets the GGA, GSV and RMC posts that make every view show a lost fix.
+    // `viewHost` gets the GGA, GSV and RMC posts that make every view show a lost fix. The
+    // parser decodes the talkers the setting "GNSS Talkers" names.
     CGpsLink(CSerialPort& port, CNMEAParser& parser, IMessageSink* viewHost,
              QObject* parent = nullptr);
     ~CGpsLink() override;

@@ -26,6 +26,8 @@ public:
     bool Field(int index, std::string_view& text) const;
     // The same as a NUL-terminated copy in `out` (at most size-1 characters); 1 or 0.
     int Get(int index, char* out, int size) const;
+    // The number of fields, a trailing empty one included.
+    int Count() const { return m_count; }
 
 private:
     const char* m_data;

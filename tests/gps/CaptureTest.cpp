@@ -3,11 +3,10 @@
 
 #include "gps/NMEAParser.h"
 #include "platform/Messages.h"
+#include "support/Captures.h"
 #include "support/RecordingSink.h"
 #include "support/TestData.h"
 
-#include <QDir>
-#include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
 
@@ -17,25 +16,6 @@
 #include <cstring>
 
 namespace {
-
-QStringList CaptureNames()
-{
-    return QDir(TestDataPath(QStringLiteral("nmea")))
-        .entryList({QStringLiteral("*.log")}, QDir::Files, QDir::Name);
-}
-
-QByteArray ReadFile(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void Feed(CNMEAParser& parser, const QByteArray& bytes, qsizetype chunk)
-{
-    const auto* data = reinterpret_cast<const uint8_t*>(bytes.constData());
-    for (qsizetype at = 0; at < bytes.size(); at += chunk)
-        parser.ProcessBytes(data + at, static_cast<size_t>(std::min(chunk, bytes.size() - at)));
-}
 
 // Everything a reader could observe, captured at every notification.
 QByteArray Trace(const QByteArray& bytes, qsizetype chunk)
@@ -54,7 +34,7 @@ QByteArray Trace(const QByteArray& bytes, qsizetype chunk)
                  QByteArray::number(parser.Gsv().satellites[5].nSNR) + ' ' +
                  QByteArray::number(parser.Gsa().pdop, 'g', 17) + '\n';
     };
-    Feed(parser, bytes, chunk);
+    FeedInChunks(parser, bytes, chunk);
     return trace;
 }
 
@@ -64,7 +44,7 @@ TEST(CaptureTest, EveryCaptureDecodesTheSameInAnyChunking)
     const QStringList names = CaptureNames();
     ASSERT_GE(names.size(), 20);
     for (const QString& name : names) {
-        const QByteArray bytes = ReadFile(TestDataPath(QStringLiteral("nmea/") + name));
+        const QByteArray bytes = ReadCapture(name);
         ASSERT_FALSE(bytes.isEmpty()) << name.toStdString();
         const QByteArray whole = Trace(bytes, bytes.size());
         // This receiver ends its sentences with a bare line feed and sends no checksums, so no
@@ -93,8 +73,7 @@ struct Agreement {
 // position (and RMC time) with the TPV report that sentence caused.
 Agreement CompareWithExpectation(const QString& name)
 {
-    const QList<QByteArray> lines =
-        ReadFile(TestDataPath(QStringLiteral("nmea/") + name + QStringLiteral(".chk"))).split('\n');
+    const QList<QByteArray> lines = ReadCapture(name + QStringLiteral(".chk")).split('\n');
     CNMEAParser parser;
     Agreement agreement;
     for (qsizetype i = 0; i + 1 < lines.size(); ++i) {
@@ -154,18 +133,18 @@ TEST(CaptureTest, KnownValuesOfIndividualCaptures)
 {
     REQUIRE_TESTDATA();
     CNMEAParser parser;
-    Feed(parser, ReadFile(TestDataPath(QStringLiteral("nmea/garmin48.log"))), 128);
+    FeedInChunks(parser, ReadCapture(QStringLiteral("garmin48.log")), 128);
     EXPECT_LT(parser.Gga().latitude, -45.0) << "southern hemisphere";
     EXPECT_GT(parser.Gga().longitude, 167.0);
 
     CNMEAParser firefly;
-    Feed(firefly, ReadFile(TestDataPath(QStringLiteral("nmea/firefly-II.log"))), 128);
+    FeedInChunks(firefly, ReadCapture(QStringLiteral("firefly-II.log")), 128);
     EXPECT_EQ(firefly.Gga().count, 0u) << "every GGA of this capture has a bad checksum";
     EXPECT_EQ(firefly.Rmc().count, 23u);
     EXPECT_EQ(firefly.Zda().count, 23u);
 
     CNMEAParser magellan;
-    Feed(magellan, ReadFile(TestDataPath(QStringLiteral("nmea/magellan-ec10.log"))), 128);
+    FeedInChunks(magellan, ReadCapture(QStringLiteral("magellan-ec10.log")), 128);
     EXPECT_EQ(magellan.Rmc().count, 16u)
         << "sentences with a lower-case second checksum digit are rejected";
 }

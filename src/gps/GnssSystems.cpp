@@ -1,0 +1,107 @@
+#include "gps/GnssSystems.h"
+
+namespace {
+
+constexpr uint16_t Pair(char first, char second)
+{
+    return static_cast<uint16_t>(static_cast<unsigned char>(first) << 8 |
+                                 static_cast<unsigned char>(second));
+}
+
+Constellation ByNumber(int prn)
+{
+    if ((prn >= 33 && prn <= 64) || (prn >= 120 && prn <= 158))
+        return Constellation::SBAS;
+    if (prn >= 65 && prn <= 96)
+        return Constellation::GLONASS;
+    if (prn >= 193 && prn <= 200)
+        return Constellation::QZSS;
+    if ((prn >= 201 && prn <= 263) || (prn >= 401 && prn <= 437))
+        return Constellation::BeiDou;
+    if (prn >= 301 && prn <= 336)
+        return Constellation::Galileo;
+    return Constellation::GPS;
+}
+
+} // namespace
+
+Talker TalkerOf(const char* address)
+{
+    if (address[0] == '\0')
+        return Talker::None;
+    switch (Pair(address[0], address[1])) {
+    case Pair('G', 'P'):
+        return Talker::GP;
+    case Pair('G', 'N'):
+        return Talker::GN;
+    case Pair('G', 'L'):
+        return Talker::GL;
+    case Pair('G', 'A'):
+        return Talker::GA;
+    case Pair('G', 'B'):
+        return Talker::GB;
+    case Pair('B', 'D'):
+        return Talker::BD;
+    case Pair('G', 'Q'):
+        return Talker::GQ;
+    case Pair('Q', 'Z'):
+        return Talker::QZ;
+    case Pair('G', 'I'):
+        return Talker::GI;
+    default:
+        return Talker::None;
+    }
+}
+
+Constellation ConstellationOf(Talker talker, int prn)
+{
+    switch (talker) {
+    case Talker::GL:
+        return Constellation::GLONASS;
+    case Talker::GA:
+        return Constellation::Galileo;
+    case Talker::GB:
+    case Talker::BD:
+        return Constellation::BeiDou;
+    case Talker::GQ:
+    case Talker::QZ:
+        return Constellation::QZSS;
+    case Talker::GI:
+        return Constellation::NavIC;
+    default:
+        return ByNumber(prn);
+    }
+}
+
+Constellation ConstellationOf(int systemId, Talker talker, int prn)
+{
+    switch (systemId) {
+    case 1:
+        return ByNumber(prn); // GPS with its SBAS and QZSS satellites
+    case 2:
+        return Constellation::GLONASS;
+    case 3:
+        return Constellation::Galileo;
+    case 4:
+        return Constellation::BeiDou;
+    case 5:
+        return Constellation::QZSS;
+    case 6:
+        return Constellation::NavIC;
+    default:
+        return ConstellationOf(talker, prn);
+    }
+}
+
+Constellation ConstellationOfGsa(int systemId, Talker talker, int firstPrn)
+{
+    // The number 1 stands for any satellite of the system or talker that is not told by number.
+    if (systemId >= 1 && systemId <= 6)
+        return ConstellationOf(systemId, talker, 1);
+    if (talker != Talker::GN)
+        return ConstellationOf(talker, 1);
+    const Constellation constellation = ByNumber(firstPrn);
+    return constellation == Constellation::SBAS || constellation == Constellation::QZSS
+               ? Constellation::GPS
+               : constellation;
+}

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <cstdint>
+
+// The talkers whose GGA, GSA, GSV, RMB, RMC and ZDA sentences are decoded: GPS, the combined
+// talker of multi-constellation receivers, GLONASS, Galileo, BeiDou (new and old ID), QZSS (new
+// and old ID) and NavIC.
+enum class Talker : uint8_t { GP, GN, GL, GA, GB, BD, GQ, QZ, GI, None };
+inline constexpr int kTalkerCount = static_cast<int>(Talker::None);
+
+// Which talkers are decoded: the value of the setting "GNSS Talkers" (section "Settings").
+enum class GnssTalkers : int { GpOnly = 0, All = 1 };
+
+// The system a satellite belongs to; the sky view and the signal bars tell them apart by it.
+enum class Constellation : uint8_t { GPS, SBAS, GLONASS, Galileo, BeiDou, QZSS, NavIC };
+
+// The talker of an address's first two characters; None for any other.
+Talker TalkerOf(const char* address);
+
+// The constellation of satellite `prn` as `talker` reports it: a constellation's own talker
+// speaks only of its satellites, while GP and GN use the NMEA satellite numbering, in which the
+// number tells the system (33-64 and 120-158 SBAS, 65-96 GLONASS, 193-200 QZSS, 201-263 and
+// 401-437 BeiDou, 301-336 Galileo).
+Constellation ConstellationOf(Talker talker, int prn);
+// The same for a sentence carrying the system ID of NMEA 4.10 (1 GPS, 2 GLONASS, 3 Galileo,
+// 4 BeiDou, 5 QZSS, 6 NavIC); 0 or an unknown ID leaves it to the talker.
+Constellation ConstellationOf(int systemId, Talker talker, int prn);
+
+// The constellation whose satellites a GSA sentence lists (its system ID; else its talker; for
+// GN without an ID, that of its first PRN), so that an epoch's GSA sentences can be told apart.
+// SBAS and QZSS satellites are reported with GPS.
+Constellation ConstellationOfGsa(int systemId, Talker talker, int firstPrn);
