@@ -3,6 +3,7 @@
 
 #include "LinkTestSupport.h"
 #include "support/ScriptedPrompts.h"
+#include "support/TestData.h"
 
 #include "app/SettingsStore.h"
 #include "gps/GpsDetection.h"
@@ -21,10 +22,11 @@ namespace {
 
 const QString kSection = QString::fromLatin1(kSerialSection);
 
-std::unique_ptr<CReceiverSimulator> StartReceiver(uint32_t baud, bool allTypes = true)
+std::unique_ptr<CReceiverSimulator> StartReceiver(uint32_t baud, bool allTypes = true,
+                                                  const QByteArray& log = {})
 {
     CReceiverSimulator::Options options;
-    options.log = SyntheticEpochs(60, allTypes);
+    options.log = log.isEmpty() ? SyntheticEpochs(60, allTypes) : log;
     options.baud = baud;
     options.loop = true;
     auto receiver = std::make_unique<CReceiverSimulator>(options);
@@ -147,6 +149,21 @@ TEST_F(GpsDetectionTest, AReceiverWithoutGsvAndGsaIsFoundButNotSupported)
                              "help for more information. "));
     EXPECT_EQ(ReadIntSetting(kSection, QStringLiteral("Baud"), 0), 4800);
     EXPECT_EQ(ReadTextSetting(kSection, QStringLiteral("Device"), {}), receiver->DevicePath());
+}
+
+TEST_F(GpsDetectionTest, AReceiverWithCombinedTalkersSendsEverythingNeeded)
+{
+    REQUIRE_TESTDATA();
+    QByteArray log;
+    QString error;
+    ASSERT_TRUE(CReceiverSimulator::LoadLog(TestDataPath(QStringLiteral("nmea/ublox-8.log")), &log,
+                                            &error));
+    auto receiver = StartReceiver(4800, true, log); // GNGGA, GNGSA, GNRMC, GPGSV and GLGSV
+    ASSERT_TRUE(receiver);
+    CGpsDetection detection(m_link, {receiver->DevicePath()});
+    Run(detection);
+    EXPECT_EQ(detection.Result(), CGpsDetection::Outcome::Found);
+    EXPECT_EQ(detection.PassMask(), 0xFu);
 }
 
 TEST_F(GpsDetectionTest, NoCandidatesMeansNotFoundAtOnce)
