@@ -8,21 +8,6 @@ constexpr uint16_t Pair(char first, char second)
                                  static_cast<unsigned char>(second));
 }
 
-Constellation ByNumber(int prn)
-{
-    if ((prn >= 33 && prn <= 64) || (prn >= 120 && prn <= 158))
-        return Constellation::SBAS;
-    if (prn >= 65 && prn <= 96)
-        return Constellation::GLONASS;
-    if (prn >= 193 && prn <= 200)
-        return Constellation::QZSS;
-    if ((prn >= 201 && prn <= 263) || (prn >= 401 && prn <= 437))
-        return Constellation::BeiDou;
-    if (prn >= 301 && prn <= 336)
-        return Constellation::Galileo;
-    return Constellation::GPS;
-}
-
 } // namespace
 
 Talker TalkerOf(const char* address)
@@ -53,31 +38,11 @@ Talker TalkerOf(const char* address)
     }
 }
 
-Constellation ConstellationOf(Talker talker, int prn)
-{
-    switch (talker) {
-    case Talker::GL:
-        return Constellation::GLONASS;
-    case Talker::GA:
-        return Constellation::Galileo;
-    case Talker::GB:
-    case Talker::BD:
-        return Constellation::BeiDou;
-    case Talker::GQ:
-    case Talker::QZ:
-        return Constellation::QZSS;
-    case Talker::GI:
-        return Constellation::NavIC;
-    default:
-        return ByNumber(prn);
-    }
-}
-
 Constellation ConstellationOf(int systemId, Talker talker, int prn)
 {
     switch (systemId) {
     case 1:
-        return ByNumber(prn); // GPS with its SBAS and QZSS satellites
+        return ConstellationByNumber(prn); // GPS with its SBAS and QZSS satellites
     case 2:
         return Constellation::GLONASS;
     case 3:
@@ -100,7 +65,7 @@ Constellation ConstellationOfGsa(int systemId, Talker talker, int firstPrn)
         return ConstellationOf(systemId, talker, 1);
     if (talker != Talker::GN)
         return ConstellationOf(talker, 1);
-    const Constellation constellation = ByNumber(firstPrn);
+    const Constellation constellation = ConstellationByNumber(firstPrn);
     return constellation == Constellation::SBAS || constellation == Constellation::QZSS
                ? Constellation::GPS
                : constellation;

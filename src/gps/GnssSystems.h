@@ -13,15 +13,52 @@ enum class GnssTalkers : int { GpOnly = 0, All = 1 };
 
 // The system a satellite belongs to; the sky view and the signal bars tell them apart by it.
 enum class Constellation : uint8_t { GPS, SBAS, GLONASS, Galileo, BeiDou, QZSS, NavIC };
+inline constexpr int kConstellationCount = 7;
 
 // The talker of an address's first two characters; None for any other.
 Talker TalkerOf(const char* address);
 
+// The constellation of satellite `prn` in the NMEA numbering, in which the number tells the
+// system: 33-64 and 120-158 SBAS, 65-96 GLONASS, 193-200 QZSS, 201-263 and 401-437 BeiDou,
+// 301-336 Galileo, the rest GPS.
+inline Constellation ConstellationByNumber(int prn)
+{
+    if (prn <= 32)
+        return Constellation::GPS;
+    if (prn <= 64 || (prn >= 120 && prn <= 158))
+        return Constellation::SBAS;
+    if (prn <= 96)
+        return Constellation::GLONASS;
+    if (prn >= 193 && prn <= 200)
+        return Constellation::QZSS;
+    if ((prn >= 201 && prn <= 263) || (prn >= 401 && prn <= 437))
+        return Constellation::BeiDou;
+    if (prn >= 301 && prn <= 336)
+        return Constellation::Galileo;
+    return Constellation::GPS;
+}
+
 // The constellation of satellite `prn` as `talker` reports it: a constellation's own talker
-// speaks only of its satellites, while GP and GN use the NMEA satellite numbering, in which the
-// number tells the system (33-64 and 120-158 SBAS, 65-96 GLONASS, 193-200 QZSS, 201-263 and
-// 401-437 BeiDou, 301-336 Galileo).
-Constellation ConstellationOf(Talker talker, int prn);
+// speaks only of its satellites, while GP and GN use the NMEA numbering.
+inline Constellation ConstellationOf(Talker talker, int prn)
+{
+    switch (talker) {
+    case Talker::GL:
+        return Constellation::GLONASS;
+    case Talker::GA:
+        return Constellation::Galileo;
+    case Talker::GB:
+    case Talker::BD:
+        return Constellation::BeiDou;
+    case Talker::GQ:
+    case Talker::QZ:
+        return Constellation::QZSS;
+    case Talker::GI:
+        return Constellation::NavIC;
+    default:
+        return ConstellationByNumber(prn);
+    }
+}
 // The same for a sentence carrying the system ID of NMEA 4.10 (1 GPS, 2 GLONASS, 3 Galileo,
 // 4 BeiDou, 5 QZSS, 6 NavIC); 0 or an unknown ID leaves it to the talker.
 Constellation ConstellationOf(int systemId, Talker talker, int prn);

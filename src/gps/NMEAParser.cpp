@@ -371,7 +371,7 @@ int CNMEAParser::IsPrnInUse(uint16_t prn) const
 
 bool IsSatelliteInUse(const GsaState& gsa, Constellation constellation, uint16_t prn)
 {
-    if (prn == 0)
+    if (prn == 0 || (gsa.inUseBits[static_cast<int>(constellation)] >> (prn % 64) & 1) == 0)
         return false;
     for (int i = 0; i < gsa.inUseCount; ++i)
         if (gsa.prnsInUse[i] == prn && gsa.constellationsInUse[i] == constellation)
@@ -465,21 +465,24 @@ void CNMEAParser::DecodeGSA(const CNmeaFields& fields, Talker talker)
     const bool joinsEpoch = m_talkers == GnssTalkers::All && m_gsaConstellations != 0 &&
                             (m_gsaConstellations & constellationBit) == 0;
     int filled = m_gsa.inUseCount;
+    const auto setInUse = [&](int at, uint16_t prn) {
+        const Constellation constellation = ConstellationOf(systemId, talker, prn);
+        m_gsa.prnsInUse[at] = prn;
+        m_gsa.constellationsInUse[at] = constellation;
+        m_gsa.inUseBits[static_cast<int>(constellation)] |= uint64_t{prn != 0} << (prn % 64);
+    };
     if (joinsEpoch) {
         // Another constellation of the same epoch: its satellites join the union.
-        for (const uint16_t prn : prns) {
-            if (prn == 0 || filled == static_cast<int>(m_gsa.prnsInUse.size()))
-                continue;
-            m_gsa.prnsInUse[filled] = prn;
-            m_gsa.constellationsInUse[filled++] = ConstellationOf(systemId, talker, prn);
-        }
+        for (const uint16_t prn : prns)
+            if (prn != 0 && filled < static_cast<int>(m_gsa.prnsInUse.size()))
+                setInUse(filled++, prn);
     } else {
         m_gsa.prnsInUse.fill(0);
+        m_gsa.inUseBits.fill(0);
         m_gsaConstellations = 0;
         filled = 0;
         for (int i = 0; i < 12; ++i) {
-            m_gsa.prnsInUse[i] = prns[i];
-            m_gsa.constellationsInUse[i] = ConstellationOf(systemId, talker, prns[i]);
+            setInUse(i, prns[i]);
             if (prns[i] != 0)
                 filled = i + 1;
         }

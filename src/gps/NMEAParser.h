@@ -44,7 +44,10 @@ struct GsaState {
     std::array<uint16_t, 36> prnsInUse{};
     std::array<Constellation, 36> constellationsInUse{}; // of each PRN in use
     uint8_t inUseCount = 0;                              // entries of prnsInUse filled
-    double pdop = 0, hdop = 0, vdop = 0;                 // of the epoch's last GSA
+    // Per constellation, bit (PRN mod 64) of its PRNs in use: most satellites in view are
+    // known to be unused without a search.
+    std::array<uint64_t, kConstellationCount> inUseBits{};
+    double pdop = 0, hdop = 0, vdop = 0; // of the epoch's last GSA
     uint32_t count = 0;
 };
 

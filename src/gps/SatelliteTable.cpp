@@ -117,7 +117,7 @@ void CSatelliteTable::Take(const GsvMessage& message, Talker talker, const GsaSt
         entry.nAzimuth = satellite.azimuth;
         entry.nSNR = satellite.snr;
         entry.constellation = ConstellationOf(talker, satellite.prn);
-        entry.bUsed = IsSatelliteInUse(gsa, entry.constellation, satellite.prn) ? 1u : 0u;
+        entry.bUsed = IsSatelliteInUse(gsa, entry.constellation, satellite.prn) ? 1 : 0;
         m_lastSlots[k] = static_cast<int8_t>(block.start + slot);
     }
 
