@@ -24,10 +24,12 @@ int ReadLinkInt(const char* key, int defaultValue)
 
 CGpsLink::CGpsLink(CSerialPort& port, CNMEAParser& parser, IMessageSink* viewHost, QObject* parent)
     : QObject(parent), m_port(port), m_parser(parser), m_viewHost(viewHost),
-      m_handoff([this](const QByteArray& chunk) {
-          FeedParser(reinterpret_cast<const uint8_t*>(chunk.constData()),
-                     static_cast<size_t>(chunk.size()));
-      })
+      m_handoff(
+          [this](const QByteArray& chunk) {
+              FeedParser(reinterpret_cast<const uint8_t*>(chunk.constData()),
+                         static_cast<size_t>(chunk.size()));
+          },
+          [this](const QString& problem) { Q_EMIT SourceProblem(problem); })
 {
     m_watchdog.setInterval(kWatchdogMs);
     m_playbackTimer.setInterval(kPlaybackMs);

@@ -92,6 +92,9 @@ Q_SIGNALS:
     void Connected(const QString& device, int baud, bool resumed);
     void Lost();
     void ReconnectAttempt(int attempt);
+    // The source reported what went wrong (a network source refused or dropped); the silence
+    // that follows is declared a loss as usual.
+    void SourceProblem(const QString& text);
     // The user refused further attempts or disconnected by hand.
     void Declined();
 
