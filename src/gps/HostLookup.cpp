@@ -1,73 +1,71 @@
 #include "gps/HostLookup.h"
 
 #include <atomic>
-#include <csignal>
 #include <netdb.h>
+#include <system_error>
+#include <thread>
 
-// Shared by the lookup and the resolver's completion, freed by whichever lets go last.
-struct CHostLookup::Request {
-    QByteArray host;
-    QByteArray service;
-    addrinfo hints{};
-    gaicb block{};
-    sigevent completion{};
-    std::atomic<int> holders{2};
-    int startError = 0;
-
-    static void Release(Request* request)
+struct CHostLookup::Answer {
+    ~Answer()
     {
-        if (request->holders.fetch_sub(1, std::memory_order_acq_rel) == 1) {
-            if (request->block.ar_result)
-                ::freeaddrinfo(request->block.ar_result);
-            delete request;
-        }
+        if (addresses)
+            ::freeaddrinfo(addresses);
     }
-    static void Completed(sigval value) { Release(static_cast<Request*>(value.sival_ptr)); }
+
+    // getaddrinfo's result, written once before `finished` is set.
+    addrinfo* addresses = nullptr;
+    int error = 0;
+    std::atomic<bool> finished = false;
 };
 
-CHostLookup::CHostLookup(const QByteArray& host, uint16_t port) : m_request(new Request)
+namespace {
+
+int Resolve(const QByteArray& host, const QByteArray& service, int flags, addrinfo** addresses)
 {
-    Request& request = *m_request;
-    request.host = host;
-    request.service = QByteArray::number(port);
-    request.hints.ai_family = AF_UNSPEC;
-    request.hints.ai_socktype = SOCK_STREAM;
-    request.hints.ai_flags = AI_NUMERICSERV;
-    request.block.ar_name = request.host.constData();
-    request.block.ar_service = request.service.constData();
-    request.block.ar_request = &request.hints;
-    request.completion.sigev_notify = SIGEV_THREAD;
-    request.completion.sigev_value.sival_ptr = m_request;
-    request.completion.sigev_notify_function = &Request::Completed;
-    gaicb* list[] = {&request.block};
-    request.startError = ::getaddrinfo_a(GAI_NOWAIT, list, 1, &request.completion);
-    if (request.startError != 0)
-        request.holders = 1; // no completion will come
+    addrinfo hints{};
+    hints.ai_family = AF_UNSPEC;
+    hints.ai_socktype = SOCK_STREAM;
+    hints.ai_flags = AI_NUMERICSERV | flags;
+    return ::getaddrinfo(host.constData(), service.constData(), &hints, addresses);
 }
 
-CHostLookup::~CHostLookup()
+} // namespace
+
+CHostLookup::CHostLookup(const QByteArray& host, uint16_t port)
+    : m_answer(std::make_shared<Answer>())
 {
-    Request::Release(m_request);
+    const QByteArray service = QByteArray::number(port);
+    // An address needs no name server.
+    if (Resolve(host, service, AI_NUMERICHOST, &m_answer->addresses) == 0) {
+        m_answer->finished = true;
+        return;
+    }
+    try {
+        std::thread([answer = m_answer, host, service] {
+            answer->error = Resolve(host, service, 0, &answer->addresses);
+            answer->finished.store(true, std::memory_order_release);
+        }).detach();
+    } catch (const std::system_error&) {
+        m_answer->error = EAI_AGAIN;
+        m_answer->finished = true;
+    }
 }
+
+CHostLookup::~CHostLookup() = default;
 
 CHostLookup::Status CHostLookup::Poll() const
 {
-    if (m_request->startError != 0)
-        return Status::Failed;
-    const int error = ::gai_error(&m_request->block);
-    if (error == EAI_INPROGRESS)
+    if (!m_answer->finished.load(std::memory_order_acquire))
         return Status::Pending;
-    return error == 0 ? Status::Done : Status::Failed;
+    return m_answer->error == 0 ? Status::Done : Status::Failed;
 }
 
 const addrinfo* CHostLookup::Addresses() const
 {
-    return Poll() == Status::Done ? m_request->block.ar_result : nullptr;
+    return Poll() == Status::Done ? m_answer->addresses : nullptr;
 }
 
 QString CHostLookup::Error() const
 {
-    const int error =
-        m_request->startError != 0 ? m_request->startError : ::gai_error(&m_request->block);
-    return QString::fromLocal8Bit(::gai_strerror(error));
+    return QString::fromLocal8Bit(::gai_strerror(m_answer->error));
 }

@@ -4,12 +4,13 @@
 #include <QString>
 
 #include <cstdint>
+#include <memory>
 
 struct addrinfo;
 
-// Looks a host name up on the C library's resolver threads, so the asking thread never waits
-// for a name server: it polls until the addresses are there. The lookup may be dropped at any
-// time; the resolver then frees it when it is done.
+// Looks a host up without making the asking thread wait for a name server: a numeric address
+// at once, a name on a thread of its own while the asker polls. The lookup may be dropped at
+// any time; its thread then frees what it found when it is done.
 class CHostLookup {
 public:
     enum class Status { Pending, Done, Failed };
@@ -27,6 +28,6 @@ public:
     QString Error() const;
 
 private:
-    struct Request;
-    Request* m_request;
+    struct Answer;
+    std::shared_ptr<Answer> m_answer; // shared with the lookup's thread
 };
