@@ -69,7 +69,7 @@ struct Agreement {
     int times = 0;
 };
 
-// Feeds the sentences the other decoder accepted, one by one, and compares each GPGGA/GPRMC
+// Feeds the sentences the other decoder accepted, one by one, and compares each GGA/RMC
 // position (and RMC time) with the TPV report that sentence caused.
 Agreement CompareWithExpectation(const QString& name)
 {
@@ -124,7 +124,7 @@ TEST(CaptureTest, PositionsAndTimesAgreeWithTheRecordedExpectations)
         positions += agreement.positions;
         times += agreement.times;
     }
-    // Most captures carry GP-talker fixes; a handful (GN talkers, no fix) contribute nothing.
+    // Most captures carry fixes; a few (no fix, no GGA or RMC) contribute nothing.
     EXPECT_GT(positions, 300);
     EXPECT_GT(times, 100);
 }
