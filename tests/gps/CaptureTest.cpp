@@ -1,5 +1,6 @@
-// Real receiver captures: they decode, agree with what another decoder read from them, and
-// decode the same however the byte stream is cut into chunks.
+// Real receiver captures: they decode, agree with what another decoder read from them, decode
+// the same however the byte stream is cut into chunks, and GPS-only receivers decode the same
+// whichever talkers are decoded.
 
 #include "gps/NMEAParser.h"
 #include "platform/Messages.h"
@@ -17,22 +18,57 @@
 
 namespace {
 
-// Everything a reader could observe, captured at every notification.
-QByteArray Trace(const QByteArray& bytes, qsizetype chunk)
+QByteArray Number(double value)
+{
+    return QByteArray::number(value, 'g', 17) + ' ';
+}
+
+// Everything a reader could observe of the fix state, one line per notification.
+QList<QByteArray> Trace(const QByteArray& bytes, qsizetype chunk,
+                        GnssTalkers talkers = GnssTalkers::All)
 {
     CRecordingSink sink;
     CNMEAParser parser(&sink);
-    QByteArray trace;
+    parser.SetGnssTalkers(talkers);
+    QList<QByteArray> trace;
     sink.onPost = [&](uint32_t message) {
         const GgaState& gga = parser.Gga();
         const RmcState& rmc = parser.Rmc();
-        trace += QByteArray::number(message) + ' ' + parser.CurrentAddress() + ' ' +
-                 QByteArray::number(parser.GetSentenceCount()) + ' ' +
-                 QByteArray::number(gga.latitude, 'g', 17) + ' ' +
-                 QByteArray::number(gga.verticalSpeed, 'g', 17) + ' ' +
-                 QByteArray::number(rmc.acceleration, 'g', 17) + ' ' +
-                 QByteArray::number(parser.Gsv().satellites[5].nSNR) + ' ' +
-                 QByteArray::number(parser.Gsa().pdop, 'g', 17) + '\n';
+        const GsaState& gsa = parser.Gsa();
+        const GsvState& gsv = parser.Gsv();
+        QByteArray line = QByteArray::number(message) + ' ' + parser.CurrentAddress() + ' ';
+        for (double value : {double(parser.GetSentenceCount()),
+                             double(gga.count),
+                             gga.seconds,
+                             gga.latitude,
+                             gga.longitude,
+                             double(gga.quality),
+                             gga.altitude,
+                             gga.verticalSpeed,
+                             double(rmc.count),
+                             double(rmc.second),
+                             rmc.latitude,
+                             rmc.longitude,
+                             rmc.speed,
+                             rmc.acceleration,
+                             double(rmc.year),
+                             double(parser.Zda().count),
+                             double(parser.Zda().day),
+                             double(parser.Rmb().count),
+                             double(gsa.count),
+                             double(gsa.fixType),
+                             gsa.pdop,
+                             gsa.vdop,
+                             double(gsv.count),
+                             double(gsv.satellitesInView)})
+            line += Number(value);
+        for (uint16_t prn : gsa.prnsInUse)
+            line += QByteArray::number(prn) + ',';
+        for (const SatelliteEntry& entry : gsv.satellites)
+            line += QByteArray::number(entry.nPRN) + '/' + QByteArray::number(entry.nSNR) + '/' +
+                    QByteArray::number(entry.bUsed) + '/' + QByteArray::number(entry.nAzimuth) +
+                    '/' + QByteArray::number(entry.nElevation) + ' ';
+        trace.append(line);
     };
     FeedInChunks(parser, bytes, chunk);
     return trace;
@@ -46,16 +82,35 @@ TEST(CaptureTest, EveryCaptureDecodesTheSameInAnyChunking)
     for (const QString& name : names) {
         const QByteArray bytes = ReadCapture(name);
         ASSERT_FALSE(bytes.isEmpty()) << name.toStdString();
-        const QByteArray whole = Trace(bytes, bytes.size());
+        const QList<QByteArray> whole = Trace(bytes, bytes.size());
         // This receiver ends its sentences with a bare line feed and sends no checksums, so no
         // sentence of it is ever complete: line feeds are data until a carriage return or "*".
         const bool unterminated = name == QLatin1String("hp58534a.log");
         EXPECT_EQ(whole.isEmpty(), unterminated) << name.toStdString();
         // One byte at a time cuts the stream at every possible boundary at once.
         for (qsizetype chunk : {qsizetype(1), qsizetype(7), qsizetype(128)})
-            EXPECT_EQ(Trace(bytes, chunk), whole)
+            EXPECT_TRUE(Trace(bytes, chunk) == whole)
                 << name.toStdString() << " in chunks of " << chunk;
     }
+}
+
+TEST(CaptureTest, GpsOnlyCapturesDecodeTheSameWithEitherTalkerSetting)
+{
+    REQUIRE_TESTDATA();
+    const QStringList multi = MultiConstellationCaptureNames();
+    int compared = 0;
+    for (const QString& name : CaptureNames()) {
+        if (multi.contains(name))
+            continue;
+        const QByteArray bytes = ReadCapture(name);
+        const QList<QByteArray> gpsOnly = Trace(bytes, 128, GnssTalkers::GpOnly);
+        const QList<QByteArray> every = Trace(bytes, 128, GnssTalkers::All);
+        ASSERT_EQ(every.size(), gpsOnly.size()) << name.toStdString();
+        for (qsizetype i = 0; i < every.size(); ++i)
+            ASSERT_EQ(every[i], gpsOnly[i]) << name.toStdString() << " notification " << i;
+        ++compared;
+    }
+    EXPECT_GE(compared, 20);
 }
 
 // The time of day "hh:mm:ss" of an ISO time; the dates in most expectations are shifted.

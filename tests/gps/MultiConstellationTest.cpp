@@ -1,6 +1,5 @@
 // Receivers that report GPS with GLONASS, Galileo and BeiDou under several talkers: one fix per
-// epoch, satellites and used flags as another decoder read them, and GPS-only receivers
-// decoded exactly as they were before every talker was.
+// epoch, and satellites and used flags as another decoder read them.
 
 #include "gps/NMEAParser.h"
 #include "platform/Messages.h"
@@ -16,79 +15,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-QByteArray Number(double value)
-{
-    return QByteArray::number(value, 'g', 17) + ' ';
-}
-
-// Everything a reader could observe of the fix state, one line per notification.
-QList<QByteArray> StateTrace(const QByteArray& bytes, GnssTalkers talkers)
-{
-    CRecordingSink sink;
-    CNMEAParser parser(&sink);
-    parser.SetGnssTalkers(talkers);
-    QList<QByteArray> trace;
-    sink.onPost = [&](uint32_t message) {
-        const GgaState& gga = parser.Gga();
-        const RmcState& rmc = parser.Rmc();
-        const GsaState& gsa = parser.Gsa();
-        const GsvState& gsv = parser.Gsv();
-        QByteArray line = QByteArray::number(message) + ' ' + parser.CurrentAddress() + ' ';
-        for (double value : {double(gga.count),
-                             gga.seconds,
-                             gga.latitude,
-                             gga.longitude,
-                             double(gga.quality),
-                             gga.altitude,
-                             gga.verticalSpeed,
-                             double(rmc.count),
-                             double(rmc.second),
-                             rmc.latitude,
-                             rmc.longitude,
-                             rmc.speed,
-                             rmc.acceleration,
-                             double(rmc.year),
-                             double(parser.Zda().count),
-                             double(parser.Zda().day),
-                             double(parser.Rmb().count),
-                             double(gsa.count),
-                             double(gsa.fixType),
-                             gsa.pdop,
-                             gsa.vdop,
-                             double(gsv.count),
-                             double(gsv.satellitesInView)})
-            line += Number(value);
-        for (uint16_t prn : gsa.prnsInUse)
-            line += QByteArray::number(prn) + ',';
-        for (const SatelliteEntry& entry : gsv.satellites)
-            line += QByteArray::number(entry.nPRN) + '/' + QByteArray::number(entry.nSNR) + '/' +
-                    QByteArray::number(entry.bUsed) + '/' + QByteArray::number(entry.nAzimuth) +
-                    '/' + QByteArray::number(entry.nElevation) + ' ';
-        trace.append(line);
-    };
-    FeedInChunks(parser, bytes, 128);
-    return trace;
-}
-
-TEST(MultiConstellation, GpsOnlyCapturesDecodeTheSameWithEitherTalkerSetting)
-{
-    REQUIRE_TESTDATA();
-    const QStringList multi = MultiConstellationCaptureNames();
-    int compared = 0;
-    for (const QString& name : CaptureNames()) {
-        if (multi.contains(name))
-            continue;
-        const QByteArray bytes = ReadCapture(name);
-        const QList<QByteArray> gpsOnly = StateTrace(bytes, GnssTalkers::GpOnly);
-        const QList<QByteArray> every = StateTrace(bytes, GnssTalkers::All);
-        ASSERT_EQ(every.size(), gpsOnly.size()) << name.toStdString();
-        for (qsizetype i = 0; i < every.size(); ++i)
-            ASSERT_EQ(every[i], gpsOnly[i]) << name.toStdString() << " notification " << i;
-        ++compared;
-    }
-    EXPECT_GE(compared, 20);
-}
 
 // The constellation gpsd's reports number a satellite in ("gnssid").
 Constellation ReportedConstellation(int gnssId)
