@@ -16,7 +16,8 @@ scripts/build.sh build
 run_tests build
 
 scripts/build.sh build-asan -DWENDRIFT_SANITIZE=ON -DWENDRIFT_BENCH=OFF -DCMAKE_BUILD_TYPE=Debug
-ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 run_tests build-asan
+ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+  LSAN_OPTIONS=suppressions="$PWD/tests/lsan.supp" run_tests build-asan
 
 if grep -q 'wendrift_test_suite(link' tests/gps/CMakeLists.txt; then
   cmake -S . -B build-tsan -G Ninja -DWENDRIFT_WERROR=ON -DWENDRIFT_TSAN=ON -DWENDRIFT_BENCH=OFF \

@@ -75,12 +75,18 @@ void CSatelliteTable::Take(const GsvMessage& message, Talker talker, const GsaSt
 {
     Block& block = BlockOf(talker, gsv);
     const int index = static_cast<int>(&block - m_blocks.data());
+    // Shared with other talkers, a block holds its satellites and no empty slots, so that the
+    // first "satellites in view" entries are the satellites.
+    const bool shared = m_blockCount > 1;
     const uint16_t signalBit = static_cast<uint16_t>(1u << message.signal);
     if (block.signals == 0 || (message.number == 1 && (block.signals & signalBit))) {
         // A new cycle of this talker: its first sequence lays the block out afresh.
         block.signals = signalBit;
         block.leadSignal = static_cast<uint8_t>(message.signal);
-        Resize(index, 4 * message.total, gsv);
+        int length = 4 * message.total;
+        if (shared && message.hasInView)
+            length = std::min<int>(length, message.inView);
+        Resize(index, length, gsv);
     } else {
         block.signals |= signalBit;
     }
@@ -107,8 +113,11 @@ void CSatelliteTable::Take(const GsvMessage& message, Talker talker, const GsaSt
                 continue;
             }
         }
-        if (slot >= block.length)
+        if (slot >= block.length) {
+            if (shared && satellite.prn == 0)
+                continue;
             Resize(index, slot + 1, gsv);
+        }
         if (slot >= block.length)
             continue; // the table is full
         SatelliteEntry& entry = gsv.satellites[block.start + slot];

@@ -27,8 +27,9 @@ struct GsvMessage {
 // began the talker's cycle lays its satellites out four to a message (entry 4 (n - 1) + k, as a
 // GPS receiver's single sequence always has); sequences of further signals of the same
 // satellites only raise their SNR or add the satellites the first did not report. A talker's
-// next cycle replaces its block. While only one talker has reported, its entries beyond the
-// current sequence stay as they were, as they always have for a GPS receiver.
+// next cycle replaces its block, which then holds no empty entries. While only one talker has
+// reported, its block keeps the empty entries of a short last message, and its entries beyond
+// the current sequence stay as they were, as they always have for a GPS receiver.
 class CSatelliteTable {
 public:
     static constexpr int kSize = 64;

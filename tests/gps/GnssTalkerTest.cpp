@@ -153,12 +153,14 @@ TEST_F(GnssTalkerTest, EveryConstellationsSatellitesShareTheTable)
     EXPECT_EQ(gsv.satellites[12].constellation, Constellation::GLONASS);
     EXPECT_EQ(gsv.satellites[13].bUsed, 1u);
 
-    // A shorter GPS sequence replaces GPS's entries; GLONASS's stay, moved up.
+    // A shorter GPS sequence replaces GPS's entries; GLONASS's stay, moved up to follow them
+    // without a gap.
     Send("GPGSV,2,1,05,01,40,083,46,02,17,308,41,03,07,344,39,04,66,083,48");
     Send("GPGSV,2,2,05,05,40,083,46");
     EXPECT_EQ(gsv.satellitesInView, 11);
     EXPECT_EQ(SatellitesListed(), 11);
-    EXPECT_EQ(gsv.satellites[8].nPRN, 65);
+    EXPECT_EQ(gsv.satellites[5].nPRN, 65);
+    EXPECT_EQ(gsv.satellites[10].nPRN, 70) << "the first entries in view are the satellites";
 }
 
 TEST_F(GnssTalkerTest, SignalsOfOneSatelliteMakeOneEntryWithTheBestSnr)

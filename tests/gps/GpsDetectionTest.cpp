@@ -22,20 +22,6 @@ namespace {
 
 const QString kSection = QString::fromLatin1(kSerialSection);
 
-std::unique_ptr<CReceiverSimulator> StartReceiver(uint32_t baud, bool allTypes = true,
-                                                  const QByteArray& log = {})
-{
-    CReceiverSimulator::Options options;
-    options.log = log.isEmpty() ? SyntheticEpochs(60, allTypes) : log;
-    options.baud = baud;
-    options.loop = true;
-    auto receiver = std::make_unique<CReceiverSimulator>(options);
-    if (!receiver->Open())
-        return nullptr;
-    receiver->Start();
-    return receiver;
-}
-
 class GpsDetectionTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -73,7 +59,7 @@ TEST_F(GpsDetectionTest, SkipsASilentPortAndFindsAReceiverAt4800)
 {
     CPseudoTerminal silent;
     ASSERT_TRUE(silent.Open());
-    auto receiver = StartReceiver(4800);
+    auto receiver = StartLoopingReceiver(4800);
     ASSERT_TRUE(receiver);
     {
         CGpsDetection detection(m_link, {silent.SlavePath(), receiver->DevicePath()});
@@ -104,7 +90,7 @@ TEST_F(GpsDetectionTest, SkipsASilentPortAndFindsAReceiverAt4800)
 
 TEST_F(GpsDetectionTest, FindsAReceiverAt57600AfterTheSlowerRates)
 {
-    auto receiver = StartReceiver(57600);
+    auto receiver = StartLoopingReceiver(57600);
     ASSERT_TRUE(receiver);
     CGpsDetection detection(m_link, {receiver->DevicePath()});
     const QStringList statuses = Run(detection);
@@ -116,7 +102,7 @@ TEST_F(GpsDetectionTest, FindsAReceiverAt57600AfterTheSlowerRates)
 
 TEST_F(GpsDetectionTest, GivesUpOnAReceiverAt38400)
 {
-    auto receiver = StartReceiver(38400);
+    auto receiver = StartLoopingReceiver(38400);
     ASSERT_TRUE(receiver);
     CGpsDetection detection(m_link, {receiver->DevicePath()});
     Run(detection);
@@ -131,7 +117,7 @@ TEST_F(GpsDetectionTest, GivesUpOnAReceiverAt38400)
 
 TEST_F(GpsDetectionTest, AReceiverWithoutGsvAndGsaIsFoundButNotSupported)
 {
-    auto receiver = StartReceiver(4800, false);
+    auto receiver = StartLoopingReceiver(4800, false);
     ASSERT_TRUE(receiver);
     CGpsDetection detection(m_link, {receiver->DevicePath()});
     Run(detection);
@@ -158,9 +144,13 @@ TEST_F(GpsDetectionTest, AReceiverWithCombinedTalkersSendsEverythingNeeded)
     QString error;
     ASSERT_TRUE(CReceiverSimulator::LoadLog(TestDataPath(QStringLiteral("nmea/ublox-8.log")), &log,
                                             &error));
-    auto receiver = StartReceiver(4800, true, log); // GNGGA, GNGSA, GNRMC, GPGSV and GLGSV
-    ASSERT_TRUE(receiver);
-    CGpsDetection detection(m_link, {receiver->DevicePath()});
+    CReceiverSimulator::Options options;
+    options.log = log; // GNGGA, GNGSA, GNRMC, GPGSV and GLGSV
+    options.loop = true;
+    CReceiverSimulator receiver(options);
+    ASSERT_TRUE(receiver.Open());
+    receiver.Start();
+    CGpsDetection detection(m_link, {receiver.DevicePath()});
     Run(detection);
     EXPECT_EQ(detection.Result(), CGpsDetection::Outcome::Found);
     EXPECT_EQ(detection.PassMask(), 0xFu);
