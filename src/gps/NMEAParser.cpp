@@ -386,12 +386,12 @@ void CNMEAParser::DecodeGGA(const char* data)
 
 void CNMEAParser::DecodeGSA(const char* data)
 {
-    DecodeGSA(CNmeaFields(data), Talker::GP);
+    DecodeGSA(CNmeaFields(data));
 }
 
 void CNMEAParser::DecodeGSV(const char* data)
 {
-    DecodeGSV(CNmeaFields(data), Talker::GP);
+    DecodeGSV(CNmeaFields(data));
 }
 
 void CNMEAParser::DecodeRMB(const char* data)

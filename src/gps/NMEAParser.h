@@ -150,7 +150,6 @@ public:
 
     void ResetFixState();
 
-    // The decoders, as the GPS talker's sentences reach them.
     void DecodeGGA(const char* data);
     void DecodeGSA(const char* data);
     void DecodeGSV(const char* data);
@@ -195,8 +194,9 @@ private:
     // Fix sentences: decoded when `talker` is the one chosen for the type, else only counted.
     bool DecodeFix(SentenceType type, Talker talker, const CNmeaFields& fields);
     void DecodeGGA(const CNmeaFields& fields);
-    void DecodeGSA(const CNmeaFields& fields, Talker talker);
-    bool DecodeGSV(const CNmeaFields& fields, Talker talker);
+    // `talker`: whose satellites; the C-string entry points decode the GPS talker's.
+    void DecodeGSA(const CNmeaFields& fields, Talker talker = Talker::GP);
+    bool DecodeGSV(const CNmeaFields& fields, Talker talker = Talker::GP);
     void DecodeRMB(const CNmeaFields& fields);
     void DecodeRMC(const CNmeaFields& fields);
     void DecodeZDA(const CNmeaFields& fields);
