@@ -15,8 +15,41 @@ enum class GnssTalkers : int { GpOnly = 0, All = 1 };
 enum class Constellation : uint8_t { GPS, SBAS, GLONASS, Galileo, BeiDou, QZSS, NavIC };
 inline constexpr int kConstellationCount = 7;
 
+// A two-character talker ID as one number.
+constexpr uint16_t TalkerCode(char first, char second)
+{
+    return static_cast<uint16_t>(static_cast<unsigned char>(first) << 8 |
+                                 static_cast<unsigned char>(second));
+}
+
 // The talker of an address's first two characters; None for any other.
-Talker TalkerOf(const char* address);
+inline Talker TalkerOf(const char* address)
+{
+    if (address[0] == '\0')
+        return Talker::None;
+    switch (TalkerCode(address[0], address[1])) {
+    case TalkerCode('G', 'P'):
+        return Talker::GP;
+    case TalkerCode('G', 'N'):
+        return Talker::GN;
+    case TalkerCode('G', 'L'):
+        return Talker::GL;
+    case TalkerCode('G', 'A'):
+        return Talker::GA;
+    case TalkerCode('G', 'B'):
+        return Talker::GB;
+    case TalkerCode('B', 'D'):
+        return Talker::BD;
+    case TalkerCode('G', 'Q'):
+        return Talker::GQ;
+    case TalkerCode('Q', 'Z'):
+        return Talker::QZ;
+    case TalkerCode('G', 'I'):
+        return Talker::GI;
+    default:
+        return Talker::None;
+    }
+}
 
 // The constellation of satellite `prn` in the NMEA numbering, in which the number tells the
 // system: 33-64 and 120-158 SBAS, 65-96 GLONASS, 193-200 QZSS, 201-263 and 401-437 BeiDou,
@@ -61,7 +94,25 @@ inline Constellation ConstellationOf(Talker talker, int prn)
 }
 // The same for a sentence carrying the system ID of NMEA 4.10 (1 GPS, 2 GLONASS, 3 Galileo,
 // 4 BeiDou, 5 QZSS, 6 NavIC); 0 or an unknown ID leaves it to the talker.
-Constellation ConstellationOf(int systemId, Talker talker, int prn);
+inline Constellation ConstellationOf(int systemId, Talker talker, int prn)
+{
+    switch (systemId) {
+    case 1:
+        return ConstellationByNumber(prn); // GPS with its SBAS and QZSS satellites
+    case 2:
+        return Constellation::GLONASS;
+    case 3:
+        return Constellation::Galileo;
+    case 4:
+        return Constellation::BeiDou;
+    case 5:
+        return Constellation::QZSS;
+    case 6:
+        return Constellation::NavIC;
+    default:
+        return ConstellationOf(talker, prn);
+    }
+}
 
 // The constellation whose satellites a GSA sentence lists (its system ID; else its talker; for
 // GN without an ID, that of its first PRN), so that an epoch's GSA sentences can be told apart.
