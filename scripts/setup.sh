@@ -6,7 +6,7 @@ packages=(
   build-essential cmake ninja-build pkg-config python3
   qt6-base-dev qt6-serialport-dev qt6-multimedia-dev libgl-dev
   libexpat1-dev libgtest-dev libgmock-dev libbenchmark-dev
-  gpsbabel fonts-wine fonts-nanum desktop-file-utils
+  gpsbabel gpsd fonts-wine fonts-nanum desktop-file-utils
   xvfb x11-utils
 )
 

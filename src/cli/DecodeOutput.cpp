@@ -5,8 +5,8 @@
 #include "gps/NmeaFields.h"
 #include "platform/Messages.h"
 
+#include <algorithm>
 #include <cstdio>
-#include <cstring>
 
 namespace {
 
@@ -32,8 +32,9 @@ void AddGga(CJsonObject& line, const GgaState& gga)
 
 void AddGsa(CJsonObject& line, const GsaState& gsa)
 {
+    // The first GSA's twelve fields, and the PRNs further GSA sentences of the epoch added.
     CJsonArray prns;
-    for (int i = 0; i < 12; ++i)
+    for (int i = 0; i < std::max(12, int(gsa.inUseCount)); ++i)
         prns.Add(gsa.prnsInUse[i]);
     line.AddChar("mode", gsa.mode)
         .Add("fix_type", gsa.fixType)
@@ -43,17 +44,20 @@ void AddGsa(CJsonObject& line, const GsaState& gsa)
         .Add("vdop", gsa.vdop);
 }
 
-void AddGsv(CJsonObject& line, const GsvState& gsv, const char* data)
+void AddGsv(CJsonObject& line, const CNMEAParser& parser)
 {
-    const CNmeaFields fields(data);
+    const CNmeaFields fields(parser.CurrentData());
     std::string_view text;
     fields.Field(0, text);
     const int total = IntegerValue(text);
     fields.Field(1, text);
     const int number = IntegerValue(text);
+    const GsvState& gsv = parser.Gsv();
     CJsonArray sats;
-    for (int k = 0; k < 4; ++k) {
-        const SatelliteEntry& entry = gsv.satellites[4 * (number - 1) + k];
+    for (const int8_t slot : parser.LastGsvSlots()) {
+        if (slot < 0)
+            continue;
+        const SatelliteEntry& entry = gsv.satellites[slot];
         sats.Add(CJsonObject()
                      .Add("prn", entry.nPRN)
                      .Add("el", entry.nElevation)
@@ -61,6 +65,9 @@ void AddGsv(CJsonObject& line, const GsvState& gsv, const char* data)
                      .Add("snr", entry.nSNR)
                      .Add("used", entry.bUsed));
     }
+    // With every talker decoded, which constellation's satellites these are.
+    if (parser.GetGnssTalkers() == GnssTalkers::All)
+        line.Add("talker", QString::fromLatin1(parser.CurrentAddress(), 2));
     line.Add("total", total)
         .Add("msg", number)
         .Add("in_view", gsv.satellitesInView)
@@ -126,26 +133,34 @@ void CDecodePrinter::Post(uint32_t message)
 
 QByteArray CDecodePrinter::CurrentLine()
 {
-    const char* address = m_parser.CurrentAddress();
+    const DispatchedSentence& sentence = m_parser.LastSentence();
     CJsonObject line;
-    line.Add("n", m_parser.GetSentenceCount()).Add("sentence", Latin1(address));
-    if (std::strcmp(address, "GPGGA") == 0) {
+    line.Add("n", m_parser.GetSentenceCount()).Add("sentence", Latin1(m_parser.CurrentAddress()));
+    if (sentence.type == SentenceType::None)
+        return line.Text();
+    if (!sentence.decoded)
+        return line.Add("ignored", true).Text();
+    switch (sentence.type) {
+    case SentenceType::GGA:
         AddGga(line, m_parser.Gga());
-    } else if (std::strcmp(address, "GPGSA") == 0) {
+        break;
+    case SentenceType::GSA:
         AddGsa(line, m_parser.Gsa());
-    } else if (std::strcmp(address, "GPGSV") == 0) {
-        const bool decoded = m_parser.Gsv().count != m_gsvCount;
-        m_gsvCount = m_parser.Gsv().count;
-        if (decoded)
-            AddGsv(line, m_parser.Gsv(), m_parser.CurrentData());
-        else
-            line.Add("ignored", true);
-    } else if (std::strcmp(address, "GPRMB") == 0) {
+        break;
+    case SentenceType::GSV:
+        AddGsv(line, m_parser);
+        break;
+    case SentenceType::RMB:
         AddRmb(line, m_parser.Rmb());
-    } else if (std::strcmp(address, "GPRMC") == 0) {
+        break;
+    case SentenceType::RMC:
         AddRmc(line, m_parser.Rmc());
-    } else if (std::strcmp(address, "GPZDA") == 0) {
+        break;
+    case SentenceType::ZDA:
         AddZda(line, m_parser.Zda());
+        break;
+    case SentenceType::None:
+        break;
     }
     return line.Text();
 }

@@ -8,7 +8,8 @@
 
 class CNMEAParser;
 
-// Prints one JSON line per dispatched sentence with the fix-state fields its decoder wrote.
+// Prints one JSON line per dispatched sentence with the fix-state fields its decoder wrote, or
+// "ignored" when it wrote none (an invalid GSV, another talker's report of a decoded epoch).
 // Install it as the parser's message sink; it reacts to WM_GPS_UPDATE, which follows every
 // sentence while the sentence is still in the parser's buffers.
 class CDecodePrinter : public IMessageSink {
@@ -23,5 +24,4 @@ public:
 
 private:
     const CNMEAParser& m_parser;
-    uint32_t m_gsvCount = 0;
 };

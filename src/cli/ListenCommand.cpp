@@ -7,6 +7,7 @@
 #include "gps/NMEALog.h"
 #include "gps/NMEAParser.h"
 #include "gps/SerialPort.h"
+#include "gps/SourceUrl.h"
 
 #include <QCoreApplication>
 #include <QTimer>
@@ -19,13 +20,16 @@ namespace {
 const char kHelp[] =
     "Usage: wendrift-cli listen DEVICE [--baud N] [--seconds S] [--record LOG]\n"
     "                           [--auto-reconnect]\n\n"
-    "Opens DEVICE (a serial device or a pseudo-terminal) as the application does, with the\n"
-    "reader thread and the connection watchdog, and prints one JSON line per decoded sentence\n"
-    "(as `decode` does) and one per link event: {\"event\": \"connected\" | \"lost\" |\n"
-    "\"reconnect_attempt\" | \"declined\", ...}. Without --auto-reconnect it ends when the\n"
-    "connection is lost (six seconds without data); it also ends after S seconds, when\n"
-    "interrupted, or once reconnection is declined. A summary line closes the output.\n\n"
-    "  --baud N          line speed (default 4800)\n"
+    "Opens DEVICE (a serial device or a pseudo-terminal; or gpsd://HOST[:PORT], the raw NMEA\n"
+    "of gpsd's devices, port 2947 by default; or tcp://HOST:PORT, a raw NMEA stream) as the\n"
+    "application does, with the reader thread and the connection watchdog, and prints one JSON\n"
+    "line per decoded sentence (as `decode` does) and one per link event: {\"event\":\n"
+    "\"connected\" | \"source_error\" | \"lost\" | \"reconnect_attempt\" | \"declined\", ...}\n"
+    "(\"source_error\" when a network source refuses or drops the connection). Without\n"
+    "--auto-reconnect it ends when the connection is lost (six seconds without data); it also\n"
+    "ends after S seconds, when interrupted, or once reconnection is declined. A summary line\n"
+    "closes the output.\n\n"
+    "  --baud N          line speed (default 4800; a network source has none)\n"
     "  --seconds S       stop after S seconds\n"
     "  --record LOG      record the received bytes to LOG (replaced if it exists)\n"
     "  --auto-reconnect  reopen DEVICE every 3.4 s after a loss\n";
@@ -70,7 +74,12 @@ QString ParseOptions(const QStringList& args, ListenOptions& options)
         if (!ok)
             return QStringLiteral("%1 needs a positive number").arg(arg);
     }
-    return options.device.isEmpty() ? QStringLiteral("which DEVICE? (see --help)") : QString();
+    if (options.device.isEmpty())
+        return QStringLiteral("which DEVICE? (see --help)");
+    QString problem;
+    if (IsSourceUrl(options.device) && !ParseSourceUrl(options.device, &problem))
+        return problem;
+    return {};
 }
 
 CJsonObject Event(const char* event)
@@ -109,6 +118,9 @@ int RunListen(const QStringList& args)
                              line.Add("resumed", true);
                          line.Print();
                      });
+    QObject::connect(&link, &CGpsLink::SourceProblem, [&](const QString& text) {
+        Event("source_error").Add("device", options.device).Add("error", text).Print();
+    });
     QObject::connect(&link, &CGpsLink::Lost, [&] {
         Event("lost").Print();
         if (!options.autoReconnect)

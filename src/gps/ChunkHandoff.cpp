@@ -7,8 +7,9 @@
 
 #include <cstdint>
 
-CChunkHandoff::CChunkHandoff(Deliver deliver)
-    : m_deliver(std::move(deliver)), m_eventFd(eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC))
+CChunkHandoff::CChunkHandoff(Deliver deliver, DeliverProblem deliverProblem)
+    : m_deliver(std::move(deliver)), m_deliverProblem(std::move(deliverProblem)),
+      m_eventFd(eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC))
 {
     if (m_eventFd < 0)
         return; // chunks then wait for an explicit Drain()
@@ -25,11 +26,21 @@ CChunkHandoff::~CChunkHandoff()
 
 void CChunkHandoff::Push(QByteArray chunk)
 {
+    Enqueue(Item{std::move(chunk), QString()});
+}
+
+void CChunkHandoff::PushProblem(QString problem)
+{
+    Enqueue(Item{QByteArray(), std::move(problem)});
+}
+
+void CChunkHandoff::Enqueue(Item item)
+{
     bool wasEmpty = false;
     {
         const std::lock_guard lock(m_mutex);
-        wasEmpty = m_chunks.empty();
-        m_chunks.push_back(std::move(chunk));
+        wasEmpty = m_items.empty();
+        m_items.push_back(std::move(item));
     }
     if (wasEmpty && m_eventFd >= 0) {
         const uint64_t one = 1;
@@ -47,15 +58,18 @@ int CChunkHandoff::Drain()
     }
     int delivered = 0;
     for (;;) {
-        QByteArray chunk;
+        Item item;
         {
             const std::lock_guard lock(m_mutex);
-            if (m_chunks.empty())
+            if (m_items.empty())
                 break;
-            chunk = std::move(m_chunks.front());
-            m_chunks.pop_front();
+            item = std::move(m_items.front());
+            m_items.pop_front();
         }
-        m_deliver(chunk);
+        if (item.problem.isEmpty())
+            m_deliver(item.chunk);
+        else if (m_deliverProblem)
+            m_deliverProblem(item.problem);
         ++delivered;
     }
     return delivered;
@@ -64,5 +78,5 @@ int CChunkHandoff::Drain()
 void CChunkHandoff::Discard()
 {
     const std::lock_guard lock(m_mutex);
-    m_chunks.clear();
+    m_items.clear();
 }

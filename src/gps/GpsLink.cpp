@@ -1,6 +1,7 @@
 #include "gps/GpsLink.h"
 
 #include "app/SettingsStore.h"
+#include "gps/GnssTalkersSetting.h"
 #include "gps/NMEAParser.h"
 #include "gps/PortNames.h"
 #include "gps/SerialPort.h"
@@ -23,10 +24,12 @@ int ReadLinkInt(const char* key, int defaultValue)
 
 CGpsLink::CGpsLink(CSerialPort& port, CNMEAParser& parser, IMessageSink* viewHost, QObject* parent)
     : QObject(parent), m_port(port), m_parser(parser), m_viewHost(viewHost),
-      m_handoff([this](const QByteArray& chunk) {
-          FeedParser(reinterpret_cast<const uint8_t*>(chunk.constData()),
-                     static_cast<size_t>(chunk.size()));
-      })
+      m_handoff(
+          [this](const QByteArray& chunk) {
+              FeedParser(reinterpret_cast<const uint8_t*>(chunk.constData()),
+                         static_cast<size_t>(chunk.size()));
+          },
+          [this](const QString& problem) { Q_EMIT SourceProblem(problem); })
 {
     m_watchdog.setInterval(kWatchdogMs);
     m_playbackTimer.setInterval(kPlaybackMs);
@@ -35,6 +38,7 @@ CGpsLink::CGpsLink(CSerialPort& port, CNMEAParser& parser, IMessageSink* viewHos
     connect(&m_playbackTimer, &QTimer::timeout, this, &CGpsLink::ReadChunk);
     connect(&m_stayAliveTimer, &QTimer::timeout, this, &CGpsLink::OnStayAliveTick);
     m_autoReconnect = ReadLinkInt(kAutoReconnectKey, 0) == 1;
+    m_parser.SetGnssTalkers(ReadGnssTalkersSetting());
 }
 
 CGpsLink::~CGpsLink()

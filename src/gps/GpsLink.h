@@ -29,7 +29,8 @@ public:
 
     enum class State { Connecting, Connected, Lost, Reconnecting, Declined };
 
-    // `viewHost` gets the GGA, GSV and RMC posts that make every view show a lost fix.
+    // `viewHost` gets the GGA, GSV and RMC posts that make every view show a lost fix. The
+    // parser decodes the talkers the setting "GNSS Talkers" names.
     CGpsLink(CSerialPort& port, CNMEAParser& parser, IMessageSink* viewHost,
              QObject* parent = nullptr);
     ~CGpsLink() override;
@@ -91,6 +92,9 @@ Q_SIGNALS:
     void Connected(const QString& device, int baud, bool resumed);
     void Lost();
     void ReconnectAttempt(int attempt);
+    // The source reported what went wrong (a network source refused or dropped); the silence
+    // that follows is declared a loss as usual.
+    void SourceProblem(const QString& text);
     // The user refused further attempts or disconnected by hand.
     void Declined();
 

@@ -12,21 +12,51 @@ namespace {
 constexpr int kFieldSize = 25; // every field copy holds at most 24 characters
 constexpr double kKnotsToMetresPerSecond = 0.277777777778;
 
-// A five-character address as one number, so the known ones can be told apart in one switch;
-// any other length gives 0, which matches none of them.
-constexpr uint64_t Code(const char* address)
+// A sentence type as one number, so the known ones can be told apart in one switch.
+constexpr uint32_t TypeCode(const char* type)
 {
-    uint64_t code = 0;
-    for (int i = 0; i < 5; ++i) {
-        if (address[i] == '\0')
-            return 0;
-        code = code << 8 | static_cast<unsigned char>(address[i]);
-    }
-    return address[5] == '\0' ? code : 0;
+    return static_cast<uint32_t>(static_cast<unsigned char>(type[0]) << 16 |
+                                 static_cast<unsigned char>(type[1]) << 8 |
+                                 static_cast<unsigned char>(type[2]));
 }
-uint64_t SentenceCode(const char* address)
+
+// The type of a five-character address (a talker and a type); None for any other.
+SentenceType TypeOf(const char* address)
 {
-    return Code(address);
+    for (int i = 0; i < 5; ++i)
+        if (address[i] == '\0')
+            return SentenceType::None;
+    if (address[5] != '\0')
+        return SentenceType::None;
+    switch (TypeCode(address + 2)) {
+    case TypeCode("GGA"):
+        return SentenceType::GGA;
+    case TypeCode("GSA"):
+        return SentenceType::GSA;
+    case TypeCode("GSV"):
+        return SentenceType::GSV;
+    case TypeCode("RMB"):
+        return SentenceType::RMB;
+    case TypeCode("RMC"):
+        return SentenceType::RMC;
+    case TypeCode("ZDA"):
+        return SentenceType::ZDA;
+    default:
+        return SentenceType::None;
+    }
+}
+
+// The value of a one-character hexadecimal field (an NMEA 4.10 system or signal ID), or -1.
+int HexDigit(std::string_view text)
+{
+    if (text.size() != 1)
+        return -1;
+    const char c = text[0];
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
 }
 
 // The high bit of each byte of `word` that equals `value`, exactly (no false positives).
@@ -67,6 +97,16 @@ void CNMEAParser::ResetFixState()
     m_rmb = RmbState{};
     m_rmc = RmcState{};
     m_zda = ZdaState{};
+    for (CFixTalker& talker : m_fixTalkers)
+        talker.Reset();
+    m_gsaConstellations = 0;
+    m_satelliteTable.Reset();
+}
+
+void CNMEAParser::SetGnssTalkers(GnssTalkers talkers)
+{
+    m_talkers = talkers;
+    ResetFixState();
 }
 
 inline void CNMEAParser::Step(uint8_t byte)
@@ -218,30 +258,70 @@ void CNMEAParser::DispatchSentence(const char* address, const char* data)
     const CNmeaFields fields = data == m_data
                                    ? CNmeaFields(data, m_bufferIndex, m_fieldStarts, m_fieldCount)
                                    : CNmeaFields(data);
-    switch (SentenceCode(address)) {
-    case Code("GPGGA"):
-        DecodeGGA(fields);
+    // An epoch's GSA sentences come in a row; any other sentence ends the epoch's union.
+    if (m_last.type != SentenceType::GSA)
+        m_gsaConstellations = 0;
+    m_last = DispatchedSentence{TypeOf(address), Talker::None, false};
+    if (m_last.type != SentenceType::None) {
+        m_last.talker = TalkerOf(address);
+        if (m_last.talker == Talker::GP ||
+            (m_talkers == GnssTalkers::All && m_last.talker != Talker::None))
+            m_last.decoded = Decode(m_last.type, m_last.talker, fields);
+        else
+            m_last.type = SentenceType::None;
+    }
+    ++m_sentenceCount;
+    PostToMainWindow(WM_GPS_UPDATE);
+}
+
+bool CNMEAParser::Decode(SentenceType type, Talker talker, const CNmeaFields& fields)
+{
+    switch (type) {
+    case SentenceType::GSA:
+        DecodeGSA(fields, talker);
+        return true;
+    case SentenceType::GSV:
+        return DecodeGSV(fields, talker);
+    default:
+        return DecodeFix(type, talker, fields);
+    }
+}
+
+bool CNMEAParser::DecodeFix(SentenceType type, Talker talker, const CNmeaFields& fields)
+{
+    std::string_view time;
+    if (type != SentenceType::RMB)
+        fields.Field(0, time);
+    const bool chosen = m_fixTalkers[static_cast<int>(type)].Accept(talker, time);
+    switch (type) {
+    case SentenceType::GGA:
+        if (chosen)
+            DecodeGGA(fields);
+        else
+            ++m_gga.count; // another talker's report of an epoch
         break;
-    case Code("GPGSA"):
-        DecodeGSA(fields);
+    case SentenceType::RMB:
+        if (chosen)
+            DecodeRMB(fields);
+        else
+            ++m_rmb.count;
         break;
-    case Code("GPGSV"):
-        DecodeGSV(fields);
+    case SentenceType::RMC:
+        if (chosen)
+            DecodeRMC(fields);
+        else
+            ++m_rmc.count;
         break;
-    case Code("GPRMB"):
-        DecodeRMB(fields);
-        break;
-    case Code("GPRMC"):
-        DecodeRMC(fields);
-        break;
-    case Code("GPZDA"):
-        DecodeZDA(fields);
+    case SentenceType::ZDA:
+        if (chosen)
+            DecodeZDA(fields);
+        else
+            ++m_zda.count;
         break;
     default:
         break;
     }
-    ++m_sentenceCount;
-    PostToMainWindow(WM_GPS_UPDATE);
+    return chosen;
 }
 
 void CNMEAParser::PostToMainWindow(uint32_t message)
@@ -283,10 +363,20 @@ int CNMEAParser::IsPrnInUse(uint16_t prn) const
 {
     if (prn == 0)
         return 0;
-    for (int i = 0; i < 12; ++i)
+    for (int i = 0; i < m_gsa.inUseCount; ++i)
         if (m_gsa.prnsInUse[i] == prn)
             return 1;
     return 0;
+}
+
+bool IsSatelliteInUse(const GsaState& gsa, Constellation constellation, uint16_t prn)
+{
+    if (prn == 0 || (gsa.inUseBits[static_cast<int>(constellation)] >> (prn % 64) & 1) == 0)
+        return false;
+    for (int i = 0; i < gsa.inUseCount; ++i)
+        if (gsa.prnsInUse[i] == prn && gsa.constellationsInUse[i] == constellation)
+            return true;
+    return false;
 }
 
 void CNMEAParser::DecodeGGA(const char* data)
@@ -351,7 +441,7 @@ void CNMEAParser::DecodeGGA(const CNmeaFields& fields)
     PostToMainWindow(WM_GPS_GGA);
 }
 
-void CNMEAParser::DecodeGSA(const CNmeaFields& fields)
+void CNMEAParser::DecodeGSA(const CNmeaFields& fields, Talker talker)
 {
     std::string_view f;
     if (fields.Field(0, f))
@@ -359,8 +449,46 @@ void CNMEAParser::DecodeGSA(const CNmeaFields& fields)
     if (fields.Field(1, f))
         m_gsa.fixType = static_cast<uint8_t>(f[0] - '0');
     // The whole number: SBAS satellites 120-158 must not turn into GPS PRNs 12-15.
-    for (int i = 0; i < 12; ++i)
-        m_gsa.prnsInUse[i] = static_cast<uint16_t>(IntegerOr(fields, 2 + i, 0));
+    std::array<uint16_t, 12> prns;
+    uint16_t firstPrn = 0;
+    for (int i = 0; i < 12; ++i) {
+        prns[i] = static_cast<uint16_t>(IntegerOr(fields, 2 + i, 0));
+        if (firstPrn == 0)
+            firstPrn = prns[i];
+    }
+    // NMEA 4.10's system ID is one character (some receivers put a TDOP such as 3.3 there).
+    std::string_view system;
+    fields.Field(17, system);
+    const int systemId = std::max(HexDigit(system), 0);
+    const uint8_t constellationBit = static_cast<uint8_t>(
+        1u << static_cast<int>(ConstellationOfGsa(systemId, talker, firstPrn)));
+    const bool joinsEpoch = m_talkers == GnssTalkers::All && m_gsaConstellations != 0 &&
+                            (m_gsaConstellations & constellationBit) == 0;
+    int filled = m_gsa.inUseCount;
+    const auto setInUse = [&](int at, uint16_t prn) {
+        const Constellation constellation = ConstellationOf(systemId, talker, prn);
+        m_gsa.prnsInUse[at] = prn;
+        m_gsa.constellationsInUse[at] = constellation;
+        m_gsa.inUseBits[static_cast<int>(constellation)] |= uint64_t{prn != 0} << (prn % 64);
+    };
+    if (joinsEpoch) {
+        // Another constellation of the same epoch: its satellites join the union.
+        for (const uint16_t prn : prns)
+            if (prn != 0 && filled < static_cast<int>(m_gsa.prnsInUse.size()))
+                setInUse(filled++, prn);
+    } else {
+        m_gsa.prnsInUse.fill(0);
+        m_gsa.inUseBits.fill(0);
+        m_gsaConstellations = 0;
+        filled = 0;
+        for (int i = 0; i < 12; ++i) {
+            setInUse(i, prns[i]);
+            if (prns[i] != 0)
+                filled = i + 1;
+        }
+    }
+    m_gsaConstellations |= constellationBit;
+    m_gsa.inUseCount = static_cast<uint8_t>(filled);
     m_gsa.pdop = DecimalOr(fields, 14, 0);
     m_gsa.hdop = DecimalOr(fields, 15, 0);
     m_gsa.vdop = DecimalOr(fields, 16, 0);
@@ -368,31 +496,48 @@ void CNMEAParser::DecodeGSA(const CNmeaFields& fields)
     PostToMainWindow(WM_GPS_GSA);
 }
 
-void CNMEAParser::DecodeGSV(const CNmeaFields& fields)
+bool CNMEAParser::DecodeGSV(const CNmeaFields& fields, Talker talker)
 {
     std::string_view total;
     std::string_view number;
     if (!fields.Field(0, total) || !fields.Field(1, number))
-        return;
-    const int totalMessages = IntegerValue(total);
-    const int messageNumber = IntegerValue(number);
-    if (totalMessages < 1 || totalMessages > 8 || messageNumber < 1 || messageNumber > 9)
-        return;
+        return false;
+    GsvMessage message;
+    message.total = IntegerValue(total);
+    message.number = IntegerValue(number);
+    if (message.total < 1 || message.total > 8 || message.number < 1 || message.number > 9)
+        return false;
 
     std::string_view f;
-    if (fields.Field(2, f))
-        m_gsv.satellitesInView = static_cast<uint16_t>(IntegerValue(f));
-    for (int k = 0; k < 4; ++k) {
-        SatelliteEntry& entry = m_gsv.satellites[4 * (messageNumber - 1) + k];
-        entry.nPRN = static_cast<uint16_t>(IntegerOr(fields, 3 + 4 * k, 0));
-        entry.nElevation = static_cast<uint16_t>(IntegerOr(fields, 4 + 4 * k, 0));
-        entry.nAzimuth = static_cast<uint16_t>(IntegerOr(fields, 5 + 4 * k, 0));
-        entry.nSNR = static_cast<uint16_t>(IntegerOr(fields, 6 + 4 * k, 0));
-        entry.bUsed = static_cast<uint32_t>(IsPrnInUse(entry.nPRN));
+    message.hasInView = fields.Field(2, f);
+    if (message.hasInView)
+        message.inView = static_cast<uint16_t>(IntegerValue(f));
+    // NMEA 4.11 closes the sentence with a one-character signal ID after the satellites, where
+    // a short last message would otherwise have its next PRN.
+    int satelliteFields = fields.Count();
+    if ((satelliteFields - 3) % 4 == 1) {
+        fields.Field(satelliteFields - 1, f);
+        const int signal = f.empty() ? 0 : HexDigit(f);
+        if (signal >= 0) {
+            message.signal = signal;
+            --satelliteFields;
+        }
     }
+    const auto value = [&](int index) {
+        return static_cast<uint16_t>(index < satelliteFields ? IntegerOr(fields, index, 0) : 0);
+    };
+    for (int k = 0; k < 4; ++k) {
+        GsvMessage::Satellite& satellite = message.satellites[k];
+        satellite.prn = value(3 + 4 * k);
+        satellite.elevation = value(4 + 4 * k);
+        satellite.azimuth = value(5 + 4 * k);
+        satellite.snr = value(6 + 4 * k);
+    }
+    m_satelliteTable.Take(message, talker, m_gsa, m_gsv);
     ++m_gsv.count;
-    if (messageNumber == totalMessages)
+    if (message.number == message.total)
         PostToMainWindow(WM_GPS_GSV);
+    return true;
 }
 
 void CNMEAParser::DecodeRMB(const CNmeaFields& fields)

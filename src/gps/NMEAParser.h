@@ -1,7 +1,10 @@
 #pragma once
 
+#include "gps/FixTalker.h"
+#include "gps/GnssSystems.h"
 #include "gps/NmeaFields.h"
 #include "gps/RawDataSink.h"
+#include "gps/SatelliteTable.h"
 
 #include <array>
 #include <cstddef>
@@ -12,10 +15,11 @@ class IMessageSink;
 
 struct SatelliteEntry {
     uint16_t nPRN = 0;  // 0: empty slot
-    uint16_t nSNR = 0;  // dB-Hz, 0 when not tracked
-    uint32_t bUsed = 0; // PRN is among the first 12 PRNs in use of the last GSA
+    uint16_t nSNR = 0;  // dB-Hz, 0 when not tracked; the best of the satellite's signals
+    uint32_t bUsed = 0; // the satellite is among the satellites in use of the last GSA epoch
     uint16_t nAzimuth = 0;
     uint16_t nElevation = 0;
+    Constellation constellation = Constellation::GPS;
 };
 
 struct GgaState {
@@ -34,15 +38,27 @@ struct GgaState {
 
 struct GsaState {
     char mode = 'M';
-    uint8_t fixType = 1;                  // 1 no fix, 2 2D, 3 3D
-    std::array<uint16_t, 36> prnsInUse{}; // only the first 12 are ever filled
-    double pdop = 0, hdop = 0, vdop = 0;
+    uint8_t fixType = 1; // 1 no fix, 2 2D, 3 3D
+    // The union of the PRNs in use of one epoch's GSA sentences (one per constellation): the
+    // first sentence's 12 fields as sent, the further ones' PRNs after them.
+    std::array<uint16_t, 36> prnsInUse{};
+    std::array<Constellation, 36> constellationsInUse{}; // of each PRN in use
+    uint8_t inUseCount = 0;                              // entries of prnsInUse filled
+    // Per constellation, bit (PRN mod 64) of its PRNs in use: most satellites in view are
+    // known to be unused without a search.
+    std::array<uint64_t, kConstellationCount> inUseBits{};
+    double pdop = 0, hdop = 0, vdop = 0; // of the epoch's last GSA
     uint32_t count = 0;
 };
 
+// Whether satellite `prn` of `constellation` is among the satellites in use of `gsa`.
+bool IsSatelliteInUse(const GsaState& gsa, Constellation constellation, uint16_t prn);
+
 struct GsvState {
-    uint16_t satellitesInView = 0;
-    std::array<SatelliteEntry, 36> satellites{};
+    uint16_t satellitesInView = 0; // over all constellations
+    // The satellites in view of every constellation (see CSatelliteTable); a GPS receiver's
+    // fill the first 36 entries four to a GSV message. Bounded by PRN 0, not by the count.
+    std::array<SatelliteEntry, CSatelliteTable::kSize> satellites{};
     uint32_t count = 0;
 };
 
@@ -84,6 +100,18 @@ struct ZdaState {
     uint32_t count = 0;
 };
 
+// The decoded sentence types.
+enum class SentenceType : uint8_t { GGA, GSA, GSV, RMB, RMC, ZDA, None };
+
+// What became of the sentence dispatched last.
+struct DispatchedSentence {
+    SentenceType type = SentenceType::None; // None: an address that calls no decoder
+    Talker talker = Talker::None;
+    // The decoder wrote the fix state. Not so for a fix sentence of a talker other than the
+    // one chosen for its type (see CFixTalker), which is only counted, nor for an invalid GSV.
+    bool decoded = false;
+};
+
 // The NMEA 0183 framer and the current fix state. Bytes come in through ProcessBytes; each
 // accepted sentence updates the fix state and posts its notifications to the message sink.
 // Everything runs on the thread that feeds it (the user-interface thread).
@@ -104,6 +132,9 @@ public:
     CNMEAParser& operator=(const CNMEAParser&) = delete;
 
     void SetMessageSink(IMessageSink* messages) { m_messages = messages; }
+    // Every GNSS talker (the default) or the GPS talker only; resets the fix state.
+    void SetGnssTalkers(GnssTalkers talkers);
+    GnssTalkers GetGnssTalkers() const { return m_talkers; }
 
     int ProcessBytes(const uint8_t* bytes, size_t count);
     void ProcessByte(uint8_t byte);
@@ -131,11 +162,15 @@ public:
     static int GetField(const char* data, int index, char* out, int size);
     // Reads a decimal number whose fraction takes the sign of the whole ("-0.5" is -0.5).
     static double ParseDecimal(const char* text);
+    // 1 when `prn` is non-zero and among the PRNs in use, of whatever constellation.
     int IsPrnInUse(uint16_t prn) const;
 
     // While a sentence is being dispatched (e.g. from the message sink): its address and data.
     const char* CurrentAddress() const { return m_address; }
     const char* CurrentData() const { return m_data; }
+    const DispatchedSentence& LastSentence() const { return m_last; }
+    // The satellite table entries the last GSV message wrote (-1: none), one per satellite.
+    const std::array<int8_t, 4>& LastGsvSlots() const { return m_satelliteTable.LastSlots(); }
 
     uint32_t GetFramerState() const { return m_framerState; }
     uint32_t GetSentenceCount() const { return m_sentenceCount; }
@@ -154,9 +189,14 @@ private:
     // One step of the state machine; ProcessByte and the chunk loop share it.
     void Step(uint8_t byte);
 
+    // Runs the decoder of `type` for `talker`; false when it wrote nothing.
+    bool Decode(SentenceType type, Talker talker, const CNmeaFields& fields);
+    // Fix sentences: decoded when `talker` is the one chosen for the type, else only counted.
+    bool DecodeFix(SentenceType type, Talker talker, const CNmeaFields& fields);
     void DecodeGGA(const CNmeaFields& fields);
-    void DecodeGSA(const CNmeaFields& fields);
-    void DecodeGSV(const CNmeaFields& fields);
+    // `talker`: whose satellites; the C-string entry points decode the GPS talker's.
+    void DecodeGSA(const CNmeaFields& fields, Talker talker = Talker::GP);
+    bool DecodeGSV(const CNmeaFields& fields, Talker talker = Talker::GP);
     void DecodeRMB(const CNmeaFields& fields);
     void DecodeRMC(const CNmeaFields& fields);
     void DecodeZDA(const CNmeaFields& fields);
@@ -175,6 +215,8 @@ private:
     std::unique_ptr<IRawDataSink> m_sink;
     uint32_t m_loggedBytes = 0;
     uint32_t m_sentenceCount = 0;
+    GnssTalkers m_talkers = GnssTalkers::All;
+    DispatchedSentence m_last;
 
     // Fix state
     GgaState m_gga;
@@ -183,6 +225,12 @@ private:
     RmbState m_rmb;
     RmcState m_rmc;
     ZdaState m_zda;
+
+    // Across sentences: the talker chosen per fix type (GGA, RMB, RMC, ZDA), the constellations
+    // of the GSA epoch so far, and the satellite table's blocks.
+    std::array<CFixTalker, static_cast<int>(SentenceType::None)> m_fixTalkers; // by type
+    uint8_t m_gsaConstellations = 0; // bit per constellation
+    CSatelliteTable m_satelliteTable;
 };
 
 // Status texts of the fix quality and the fix type.

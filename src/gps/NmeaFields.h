@@ -21,6 +21,8 @@ public:
     // holds no "*" (the framer ends the data there).
     CNmeaFields(const char* data, size_t length, const uint16_t* starts, int count);
 
+    // The number of fields, a trailing empty one included.
+    int Count() const { return m_count; }
     // Field `index` (0 = the first after the address), cut at "*" and to 24 characters. True when
     // the field is present and non-empty; a trailing empty field counts as absent.
     bool Field(int index, std::string_view& text) const;

@@ -1,6 +1,7 @@
 #include "gps/PortNames.h"
 
 #include "app/SettingsStore.h"
+#include "gps/SourceUrl.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -84,7 +85,10 @@ QString DeviceFromPortEntry(const QString& entry)
 void StorePortChoice(const QString& device, int baud)
 {
     const QString section = QString::fromLatin1(kSerialSection);
-    WriteIntSetting(section, QString::fromLatin1(kPortKey), PortNumberForDevice(device));
-    WriteTextSetting(section, QString::fromLatin1(kDeviceKey), StableDevicePath(device));
+    // A network source is no numbered port: "Port" 0 and the URL as "Device".
+    const bool url = IsSourceUrl(device);
+    WriteIntSetting(section, QString::fromLatin1(kPortKey), url ? 0 : PortNumberForDevice(device));
+    WriteTextSetting(section, QString::fromLatin1(kDeviceKey),
+                     url ? device : StableDevicePath(device));
     WriteIntSetting(section, QString::fromLatin1(kBaudKey), baud);
 }

@@ -26,8 +26,9 @@ QList<SerialPortEntry> ListSerialPorts();
 // Whether the system's list of serial drivers can be read at all.
 bool SerialDriverListReadable();
 
-// The device that port number `portNumber` opens: the stored "Device" when "Port" holds this
-// number, otherwise the n-th listed device; empty when there is none.
+// The device that port number `portNumber` opens: the stored "Device" (a path or a network
+// source's URL) when "Port" holds this number, otherwise the n-th listed device; empty when
+// there is none.
 QString DeviceForPort(int portNumber);
 // The port number of `device` in the system's list (1 = first), or 0 when it is not listed.
 int PortNumberForDevice(const QString& device);
@@ -37,6 +38,6 @@ QString StableDevicePath(const QString& device);
 // The device path of a port list entry "path - friendly name"; a typed path is returned as is.
 QString DeviceFromPortEntry(const QString& entry);
 
-// Stores `device` as the chosen port: "Port" (its number in the list, 0 when unlisted), "Device"
-// (its stable path) and "Baud".
+// Stores `device` as the chosen port: "Port" (its number in the list, 0 when unlisted or a
+// network source), "Device" (its stable path, or the source's URL) and "Baud".
 void StorePortChoice(const QString& device, int baud);

@@ -1,5 +1,6 @@
 #include "gps/ReaderThread.h"
 
+#include "gps/ByteSource.h"
 #include "gps/ChunkHandoff.h"
 
 #include <QByteArray>
@@ -11,8 +12,8 @@
 
 #include <cerrno>
 
-CReaderThread::CReaderThread(ReadFunction read, CChunkHandoff& handoff, bool paused)
-    : m_read(std::move(read)), m_handoff(handoff), m_wakeFd(eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC)),
+CReaderThread::CReaderThread(IByteSource& source, CChunkHandoff& handoff, bool paused)
+    : m_source(source), m_handoff(handoff), m_wakeFd(eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC)),
       m_paused(paused)
 {
     if (m_wakeFd < 0)
@@ -61,14 +62,15 @@ void CReaderThread::Run()
 
 void CReaderThread::ReadUntilEmpty()
 {
-    // A short read means the device had no more buffered; a fast receiver never falls behind.
+    // A short read means the source had no more buffered; a fast receiver never falls behind.
     uint8_t buffer[kChunkBytes];
     for (;;) {
-        const int count = m_read(buffer, kChunkBytes);
-        if (count <= 0)
-            return;
-        m_handoff.Push(QByteArray(reinterpret_cast<const char*>(buffer), count));
+        const int count = m_source.Read(buffer, kChunkBytes);
+        if (count > 0)
+            m_handoff.Push(QByteArray(reinterpret_cast<const char*>(buffer), count));
         if (count < kChunkBytes)
-            return;
+            break;
     }
+    if (QString problem = m_source.TakeProblem(); !problem.isEmpty())
+        m_handoff.PushProblem(std::move(problem));
 }

@@ -1,24 +1,23 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
 #include <mutex>
 #include <thread>
 
 class CChunkHandoff;
+class IByteSource;
 
-// The thread that moves bytes from an open device to the owning thread: every 100 ms it reads
-// in chunks of up to 128 bytes until the device has nothing buffered and pushes each chunk to
-// the handoff. It never parses; destroying it stops and joins it.
+// The thread that moves bytes from an open source to the owning thread: every 100 ms it reads
+// in chunks of up to 128 bytes until the source has nothing buffered and pushes each chunk,
+// and any problem the source reports, to the handoff. It never parses; destroying it stops and
+// joins it.
 class CReaderThread {
 public:
-    using ReadFunction = std::function<int(uint8_t* buffer, int maxBytes)>;
-
     static constexpr int kChunkBytes = 128;
     static constexpr int kPeriodMs = 100;
 
-    // Throws std::system_error when the thread cannot be created.
-    CReaderThread(ReadFunction read, CChunkHandoff& handoff, bool paused);
+    // `source` must outlive the thread. Throws std::system_error when it cannot be created.
+    CReaderThread(IByteSource& source, CChunkHandoff& handoff, bool paused);
     ~CReaderThread();
     CReaderThread(const CReaderThread&) = delete;
     CReaderThread& operator=(const CReaderThread&) = delete;
@@ -31,7 +30,7 @@ private:
     void Run();
     void ReadUntilEmpty();
 
-    ReadFunction m_read;
+    IByteSource& m_source;
     CChunkHandoff& m_handoff;
     std::mutex m_mutex; // held for a whole read cycle
     int m_wakeFd;       // cuts the sleep between cycles short when the thread is to stop

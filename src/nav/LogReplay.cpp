@@ -1,5 +1,6 @@
 #include "nav/LogReplay.h"
 
+#include "gps/GnssTalkersSetting.h"
 #include "nav/FixTime.h"
 #include "platform/Clock.h"
 #include "platform/Messages.h"
@@ -17,6 +18,12 @@ CLogReplay::CLogReplay(bool driveClock)
 {
     m_queue.reserve(kQueueReserve);
     m_processor.SetAlarmOutput(this);
+}
+
+void CLogReplay::Start()
+{
+    m_parser.SetGnssTalkers(ReadGnssTalkersSetting());
+    m_processor.Start();
 }
 
 void CLogReplay::Feed(const uint8_t* bytes, size_t count)

@@ -41,8 +41,9 @@ public:
 
     void SetEvents(IReplayEvents* events) { m_events = events; }
 
-    // Reads the settings, as the map window does when it is created.
-    void Start() { m_processor.Start(); }
+    // Reads the settings, as the map window (and the main frame, for the decoder) do when they
+    // are created.
+    void Start();
     // Runs `bytes` through in chunks of kChunkBytes.
     void Feed(const uint8_t* bytes, size_t count);
     void Feed(const QByteArray& bytes);

@@ -3,10 +3,13 @@
 #include "support/CliRunner.h"
 #include "support/TestData.h"
 
+#include "app/SettingsStore.h"
+
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -75,6 +78,43 @@ TEST(DecodeCommand, DemoLogDecodesAsGenerated)
     EXPECT_GE(summary.value("gsv").toInt(), 2680);
     EXPECT_GE(summary.value("rmb").toInt(), 590);
     EXPECT_GE(summary.value("zda").toInt(), 175);
+}
+
+TEST(DecodeCommand, EveryTalkerUnlessTheGpsTalkerAloneIsAskedFor)
+{
+    REQUIRE_TESTDATA();
+    QTemporaryDir gpsOnlySettings;
+    CSettingsStore(gpsOnlySettings.path())
+        .WriteIntSetting(QStringLiteral("Settings"), QStringLiteral("GNSS Talkers"), 0);
+    const QString capture = TestDataPath("nmea/sirfstarv-nmea.log");
+    const struct {
+        QStringList args;
+        int gga;
+        int rmc;
+    } cases[] = {
+        {{"decode", "--summary", capture}, 118, 59}, // GPGGA and GLGGA counted, GNRMC
+        {{"decode", "--summary", "--gp-only", capture}, 59, 0},
+        {{"--config-dir", gpsOnlySettings.path(), "decode", "--summary", capture}, 59, 0},
+    };
+    for (const auto& c : cases) {
+        const CliResult result = RunCli(c.args);
+        ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
+        const QJsonObject summary = Json(result.Lines().last()).value("summary").toObject();
+        EXPECT_EQ(summary.value("gga").toInt(), c.gga) << c.args.join(' ').toStdString();
+        EXPECT_EQ(summary.value("rmc").toInt(), c.rmc) << c.args.join(' ').toStdString();
+    }
+
+    const QList<QByteArray> lines = RunCli({"decode", capture}).Lines();
+    EXPECT_EQ(Json(lines[0]).value("sentence").toString(), "GPGGA");
+    EXPECT_EQ(Json(lines[1]).value("sentence").toString(), "GLGGA");
+    EXPECT_TRUE(Json(lines[1]).value("ignored").toBool()) << "the epoch's GPGGA wrote the fix";
+    const QJsonArray prns = Json(lines[3]).value("prns").toArray();
+    EXPECT_EQ(prns[7].toInt(), 11) << "the last of GPS's eight";
+    EXPECT_EQ(prns[8].toInt(), 73) << "GLONASS's after them";
+    EXPECT_EQ(Json(lines[4]).value("sentence").toString(), "GNRMC");
+    EXPECT_NEAR(Json(lines[4]).value("lat").toDouble(), 44.0689, 1e-4);
+    EXPECT_EQ(Json(lines[17]).value("talker").toString(), "GL");
+    EXPECT_EQ(Json(lines[17]).value("in_view").toInt(), 22);
 }
 
 TEST(DecodeCommand, MissingFileIsAUsageError)

@@ -1,13 +1,13 @@
-// Real receiver captures: they decode, agree with what another decoder read from them, and
-// decode the same however the byte stream is cut into chunks.
+// Real receiver captures: they decode, agree with what another decoder read from them, decode
+// the same however the byte stream is cut into chunks, and GPS-only receivers decode the same
+// whichever talkers are decoded.
 
 #include "gps/NMEAParser.h"
 #include "platform/Messages.h"
+#include "support/Captures.h"
 #include "support/RecordingSink.h"
 #include "support/TestData.h"
 
-#include <QDir>
-#include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
 
@@ -18,43 +18,59 @@
 
 namespace {
 
-QStringList CaptureNames()
+QByteArray Number(double value)
 {
-    return QDir(TestDataPath(QStringLiteral("nmea")))
-        .entryList({QStringLiteral("*.log")}, QDir::Files, QDir::Name);
+    return QByteArray::number(value, 'g', 17) + ' ';
 }
 
-QByteArray ReadFile(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void Feed(CNMEAParser& parser, const QByteArray& bytes, qsizetype chunk)
-{
-    const auto* data = reinterpret_cast<const uint8_t*>(bytes.constData());
-    for (qsizetype at = 0; at < bytes.size(); at += chunk)
-        parser.ProcessBytes(data + at, static_cast<size_t>(std::min(chunk, bytes.size() - at)));
-}
-
-// Everything a reader could observe, captured at every notification.
-QByteArray Trace(const QByteArray& bytes, qsizetype chunk)
+// Everything a reader could observe of the fix state, one line per notification.
+QList<QByteArray> Trace(const QByteArray& bytes, qsizetype chunk,
+                        GnssTalkers talkers = GnssTalkers::All)
 {
     CRecordingSink sink;
     CNMEAParser parser(&sink);
-    QByteArray trace;
+    parser.SetGnssTalkers(talkers);
+    QList<QByteArray> trace;
     sink.onPost = [&](uint32_t message) {
         const GgaState& gga = parser.Gga();
         const RmcState& rmc = parser.Rmc();
-        trace += QByteArray::number(message) + ' ' + parser.CurrentAddress() + ' ' +
-                 QByteArray::number(parser.GetSentenceCount()) + ' ' +
-                 QByteArray::number(gga.latitude, 'g', 17) + ' ' +
-                 QByteArray::number(gga.verticalSpeed, 'g', 17) + ' ' +
-                 QByteArray::number(rmc.acceleration, 'g', 17) + ' ' +
-                 QByteArray::number(parser.Gsv().satellites[5].nSNR) + ' ' +
-                 QByteArray::number(parser.Gsa().pdop, 'g', 17) + '\n';
+        const GsaState& gsa = parser.Gsa();
+        const GsvState& gsv = parser.Gsv();
+        QByteArray line = QByteArray::number(message) + ' ' + parser.CurrentAddress() + ' ';
+        for (double value : {double(parser.GetSentenceCount()),
+                             double(gga.count),
+                             gga.seconds,
+                             gga.latitude,
+                             gga.longitude,
+                             double(gga.quality),
+                             gga.altitude,
+                             gga.verticalSpeed,
+                             double(rmc.count),
+                             double(rmc.second),
+                             rmc.latitude,
+                             rmc.longitude,
+                             rmc.speed,
+                             rmc.acceleration,
+                             double(rmc.year),
+                             double(parser.Zda().count),
+                             double(parser.Zda().day),
+                             double(parser.Rmb().count),
+                             double(gsa.count),
+                             double(gsa.fixType),
+                             gsa.pdop,
+                             gsa.vdop,
+                             double(gsv.count),
+                             double(gsv.satellitesInView)})
+            line += Number(value);
+        for (uint16_t prn : gsa.prnsInUse)
+            line += QByteArray::number(prn) + ',';
+        for (const SatelliteEntry& entry : gsv.satellites)
+            line += QByteArray::number(entry.nPRN) + '/' + QByteArray::number(entry.nSNR) + '/' +
+                    QByteArray::number(entry.bUsed) + '/' + QByteArray::number(entry.nAzimuth) +
+                    '/' + QByteArray::number(entry.nElevation) + ' ';
+        trace.append(line);
     };
-    Feed(parser, bytes, chunk);
+    FeedInChunks(parser, bytes, chunk);
     return trace;
 }
 
@@ -64,18 +80,37 @@ TEST(CaptureTest, EveryCaptureDecodesTheSameInAnyChunking)
     const QStringList names = CaptureNames();
     ASSERT_GE(names.size(), 20);
     for (const QString& name : names) {
-        const QByteArray bytes = ReadFile(TestDataPath(QStringLiteral("nmea/") + name));
+        const QByteArray bytes = ReadCapture(name);
         ASSERT_FALSE(bytes.isEmpty()) << name.toStdString();
-        const QByteArray whole = Trace(bytes, bytes.size());
+        const QList<QByteArray> whole = Trace(bytes, bytes.size());
         // This receiver ends its sentences with a bare line feed and sends no checksums, so no
         // sentence of it is ever complete: line feeds are data until a carriage return or "*".
         const bool unterminated = name == QLatin1String("hp58534a.log");
         EXPECT_EQ(whole.isEmpty(), unterminated) << name.toStdString();
         // One byte at a time cuts the stream at every possible boundary at once.
         for (qsizetype chunk : {qsizetype(1), qsizetype(7), qsizetype(128)})
-            EXPECT_EQ(Trace(bytes, chunk), whole)
+            EXPECT_TRUE(Trace(bytes, chunk) == whole)
                 << name.toStdString() << " in chunks of " << chunk;
     }
+}
+
+TEST(CaptureTest, GpsOnlyCapturesDecodeTheSameWithEitherTalkerSetting)
+{
+    REQUIRE_TESTDATA();
+    const QStringList multi = MultiConstellationCaptureNames();
+    int compared = 0;
+    for (const QString& name : CaptureNames()) {
+        if (multi.contains(name))
+            continue;
+        const QByteArray bytes = ReadCapture(name);
+        const QList<QByteArray> gpsOnly = Trace(bytes, 128, GnssTalkers::GpOnly);
+        const QList<QByteArray> every = Trace(bytes, 128, GnssTalkers::All);
+        ASSERT_EQ(every.size(), gpsOnly.size()) << name.toStdString();
+        for (qsizetype i = 0; i < every.size(); ++i)
+            ASSERT_EQ(every[i], gpsOnly[i]) << name.toStdString() << " notification " << i;
+        ++compared;
+    }
+    EXPECT_GE(compared, 20);
 }
 
 // The time of day "hh:mm:ss" of an ISO time; the dates in most expectations are shifted.
@@ -89,12 +124,11 @@ struct Agreement {
     int times = 0;
 };
 
-// Feeds the sentences the other decoder accepted, one by one, and compares each GPGGA/GPRMC
+// Feeds the sentences the other decoder accepted, one by one, and compares each GGA/RMC
 // position (and RMC time) with the TPV report that sentence caused.
 Agreement CompareWithExpectation(const QString& name)
 {
-    const QList<QByteArray> lines =
-        ReadFile(TestDataPath(QStringLiteral("nmea/") + name + QStringLiteral(".chk"))).split('\n');
+    const QList<QByteArray> lines = ReadCapture(name + QStringLiteral(".chk")).split('\n');
     CNMEAParser parser;
     Agreement agreement;
     for (qsizetype i = 0; i + 1 < lines.size(); ++i) {
@@ -145,7 +179,7 @@ TEST(CaptureTest, PositionsAndTimesAgreeWithTheRecordedExpectations)
         positions += agreement.positions;
         times += agreement.times;
     }
-    // Most captures carry GP-talker fixes; a handful (GN talkers, no fix) contribute nothing.
+    // Most captures carry fixes; a few (no fix, no GGA or RMC) contribute nothing.
     EXPECT_GT(positions, 300);
     EXPECT_GT(times, 100);
 }
@@ -154,18 +188,18 @@ TEST(CaptureTest, KnownValuesOfIndividualCaptures)
 {
     REQUIRE_TESTDATA();
     CNMEAParser parser;
-    Feed(parser, ReadFile(TestDataPath(QStringLiteral("nmea/garmin48.log"))), 128);
+    FeedInChunks(parser, ReadCapture(QStringLiteral("garmin48.log")), 128);
     EXPECT_LT(parser.Gga().latitude, -45.0) << "southern hemisphere";
     EXPECT_GT(parser.Gga().longitude, 167.0);
 
     CNMEAParser firefly;
-    Feed(firefly, ReadFile(TestDataPath(QStringLiteral("nmea/firefly-II.log"))), 128);
+    FeedInChunks(firefly, ReadCapture(QStringLiteral("firefly-II.log")), 128);
     EXPECT_EQ(firefly.Gga().count, 0u) << "every GGA of this capture has a bad checksum";
     EXPECT_EQ(firefly.Rmc().count, 23u);
     EXPECT_EQ(firefly.Zda().count, 23u);
 
     CNMEAParser magellan;
-    Feed(magellan, ReadFile(TestDataPath(QStringLiteral("nmea/magellan-ec10.log"))), 128);
+    FeedInChunks(magellan, ReadCapture(QStringLiteral("magellan-ec10.log")), 128);
     EXPECT_EQ(magellan.Rmc().count, 16u)
         << "sentences with a lower-case second checksum digit are rejected";
 }

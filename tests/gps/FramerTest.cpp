@@ -94,7 +94,7 @@ TEST_F(FramerTest, DataLengthLimit)
 
 TEST_F(FramerTest, UnknownAddressCountsButDecodesNothing)
 {
-    Feed(WithChecksum("GPXYZ,1,2,3") + WithChecksum("GNGGA,1,2") + WithChecksum("PGRME,1"));
+    Feed(WithChecksum("GPXYZ,1,2,3") + WithChecksum("GXGGA,1,2") + WithChecksum("PGRME,1"));
     EXPECT_EQ(parser.GetSentenceCount(), 3u);
     EXPECT_EQ(sink.messages, (QList<uint32_t>{WM_GPS_UPDATE, WM_GPS_UPDATE, WM_GPS_UPDATE}));
     EXPECT_EQ(parser.Gga().count, 0u);

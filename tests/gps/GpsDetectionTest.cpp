@@ -3,6 +3,7 @@
 
 #include "LinkTestSupport.h"
 #include "support/ScriptedPrompts.h"
+#include "support/TestData.h"
 
 #include "app/SettingsStore.h"
 #include "gps/GpsDetection.h"
@@ -134,6 +135,25 @@ TEST_F(GpsDetectionTest, AReceiverWithoutGsvAndGsaIsFoundButNotSupported)
                              "help for more information. "));
     EXPECT_EQ(ReadIntSetting(kSection, QStringLiteral("Baud"), 0), 4800);
     EXPECT_EQ(ReadTextSetting(kSection, QStringLiteral("Device"), {}), receiver->DevicePath());
+}
+
+TEST_F(GpsDetectionTest, AReceiverWithCombinedTalkersSendsEverythingNeeded)
+{
+    REQUIRE_TESTDATA();
+    QByteArray log;
+    QString error;
+    ASSERT_TRUE(CReceiverSimulator::LoadLog(TestDataPath(QStringLiteral("nmea/ublox-8.log")), &log,
+                                            &error));
+    CReceiverSimulator::Options options;
+    options.log = log; // GNGGA, GNGSA, GNRMC, GPGSV and GLGSV
+    options.loop = true;
+    CReceiverSimulator receiver(options);
+    ASSERT_TRUE(receiver.Open());
+    receiver.Start();
+    CGpsDetection detection(m_link, {receiver.DevicePath()});
+    Run(detection);
+    EXPECT_EQ(detection.Result(), CGpsDetection::Outcome::Found);
+    EXPECT_EQ(detection.PassMask(), 0xFu);
 }
 
 TEST_F(GpsDetectionTest, NoCandidatesMeansNotFoundAtOnce)

@@ -3,7 +3,6 @@
 #include "LinkTestSupport.h"
 #include "support/TestData.h"
 
-#include <QElapsedTimer>
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -11,122 +10,7 @@
 
 #include <gtest/gtest.h>
 
-#include <csignal>
-#include <poll.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <vector>
-
-extern char** environ;
-
 namespace {
-
-// wendrift-cli as a child process with its standard output on a pipe. Started with
-// posix_spawn: ThreadSanitizer loses track of this process's threads after QProcess's way of
-// starting children and then reports races that are none.
-class CCliProcess {
-public:
-    ~CCliProcess()
-    {
-        if (m_pid > 0 && !m_finished) {
-            ::kill(m_pid, SIGKILL);
-            ::waitpid(m_pid, nullptr, 0);
-        }
-        if (m_out >= 0)
-            ::close(m_out);
-    }
-
-    bool Start(const QStringList& args)
-    {
-        int pipeFds[2];
-        if (::pipe(pipeFds) != 0)
-            return false;
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_adddup2(&actions, pipeFds[1], STDOUT_FILENO);
-        posix_spawn_file_actions_addclose(&actions, pipeFds[0]);
-        QList<QByteArray> texts{CliPath().toLocal8Bit()};
-        for (const QString& arg : args)
-            texts.append(arg.toLocal8Bit());
-        std::vector<char*> argv;
-        for (QByteArray& text : texts)
-            argv.push_back(text.data());
-        argv.push_back(nullptr);
-        const int failed = posix_spawn(&m_pid, argv[0], &actions, nullptr, argv.data(), environ);
-        posix_spawn_file_actions_destroy(&actions);
-        ::close(pipeFds[1]);
-        m_out = pipeFds[0];
-        return failed == 0;
-    }
-
-    // The next line of output (with its line feed), or empty after `timeoutMs`.
-    QByteArray ReadLine(int timeoutMs)
-    {
-        QElapsedTimer clock;
-        clock.start();
-        while (!m_buffer.contains('\n') && clock.elapsed() < timeoutMs && Fill(20)) {
-        }
-        const qsizetype end = m_buffer.indexOf('\n');
-        if (end < 0)
-            return {};
-        const QByteArray line = m_buffer.left(end + 1);
-        m_buffer.remove(0, end + 1);
-        return line;
-    }
-
-    bool WaitForFinished(int timeoutMs)
-    {
-        QElapsedTimer clock;
-        clock.start();
-        while (clock.elapsed() < timeoutMs) {
-            const bool open = Fill(20);
-            if (!m_finished) {
-                int status = 0;
-                if (::waitpid(m_pid, &status, WNOHANG) == m_pid) {
-                    m_finished = true;
-                    m_exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-                }
-            }
-            if (m_finished && !open)
-                return true;
-        }
-        return false;
-    }
-
-    void Terminate() { ::kill(m_pid, SIGTERM); }
-    bool IsRunning() const { return m_pid > 0 && !m_finished; }
-    int ExitCode() const { return m_exitCode; }
-    // Everything not yet taken by ReadLine.
-    QByteArray Output() const { return m_buffer; }
-
-private:
-    // Reads what the pipe has within `timeoutMs`; false once it is at its end.
-    bool Fill(int timeoutMs)
-    {
-        if (m_out < 0)
-            return false;
-        pollfd waiter{m_out, POLLIN, 0};
-        if (::poll(&waiter, 1, timeoutMs) <= 0)
-            return true;
-        char chunk[4096];
-        const ssize_t n = ::read(m_out, chunk, sizeof chunk);
-        if (n <= 0) {
-            ::close(m_out);
-            m_out = -1;
-            return false;
-        }
-        m_buffer.append(chunk, n);
-        return true;
-    }
-
-    pid_t m_pid = -1;
-    int m_out = -1;
-    bool m_finished = false;
-    int m_exitCode = -1;
-    QByteArray m_buffer;
-};
 
 QList<QJsonObject> JsonLines(const QByteArray& output)
 {
@@ -160,7 +44,7 @@ protected:
     // Starts `wendrift-cli simulate` and returns the device it printed.
     QString StartSimulator(const QStringList& extra)
     {
-        if (!m_simulator.Start(QStringList{QStringLiteral("simulate"), m_log} + extra))
+        if (!m_simulator.Start(CliPath(), QStringList{QStringLiteral("simulate"), m_log} + extra))
             return {};
         const QByteArray line = m_simulator.ReadLine(5000);
         return QJsonDocument::fromJson(line).object().value(QLatin1String("device")).toString();
@@ -168,8 +52,9 @@ protected:
 
     QByteArray RunCli(const QStringList& args, int timeoutMs, int* exitCode = nullptr)
     {
-        CCliProcess cli;
-        EXPECT_TRUE(cli.Start(QStringList{QStringLiteral("--config-dir"), m_dir.path()} + args));
+        CChildProcess cli;
+        EXPECT_TRUE(
+            cli.Start(CliPath(), QStringList{QStringLiteral("--config-dir"), m_dir.path()} + args));
         EXPECT_TRUE(cli.WaitForFinished(timeoutMs)) << args.join(u' ').toStdString();
         if (exitCode)
             *exitCode = cli.ExitCode();
@@ -186,7 +71,7 @@ protected:
 
     QTemporaryDir m_dir;
     QString m_log;
-    CCliProcess m_simulator;
+    CChildProcess m_simulator;
 };
 
 TEST_F(LinkCliTest, ListenDecodesASimulatedReceiverAndRecordsItUntilTheLoss)
@@ -283,6 +168,19 @@ TEST_F(LinkCliTest, CommandsRefuseBadArguments)
     EXPECT_EQ(exitCode, 1);
     RunCli({QStringLiteral("sirf"), QStringLiteral("/dev/null")}, 5000, &exitCode);
     EXPECT_EQ(exitCode, 2);
+    RunCli({QStringLiteral("listen"), QStringLiteral("tcp://localhost")}, 5000, &exitCode);
+    EXPECT_EQ(exitCode, 2) << "a TCP source needs a port";
+
+    // Nothing listens on port 1: the connection is refused, and the tool says so at once.
+    const QList<QJsonObject> refused =
+        JsonLines(RunCli({QStringLiteral("listen"), QStringLiteral("gpsd://127.0.0.1:1"),
+                          QStringLiteral("--seconds"), QStringLiteral("1")},
+                         5000, &exitCode));
+    EXPECT_EQ(exitCode, 0);
+    const QList<QJsonObject> errors = WithKey(refused, "event", "source_error");
+    ASSERT_EQ(errors.size(), 1);
+    EXPECT_EQ(errors[0].value(QLatin1String("error")).toString(),
+              QStringLiteral("gpsd://127.0.0.1:1: cannot connect (Connection refused)"));
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 #include <cstdint>
 #include <functional>
@@ -47,6 +48,38 @@ public:
 
 private:
     const CNMEAParser& m_parser;
+};
+
+// A program run as a child process with its standard output (and, if asked, its errors) on a
+// pipe. Started with posix_spawn: ThreadSanitizer loses track of this process's threads after
+// QProcess's way of starting children and then reports races that are none. Killed, if still
+// running, when destroyed.
+class CChildProcess {
+public:
+    CChildProcess() = default;
+    ~CChildProcess();
+    CChildProcess(const CChildProcess&) = delete;
+    CChildProcess& operator=(const CChildProcess&) = delete;
+
+    bool Start(const QString& program, const QStringList& args, bool withErrors = false);
+    // The next line of output (with its line feed), or empty after `timeoutMs`.
+    QByteArray ReadLine(int timeoutMs);
+    bool WaitForFinished(int timeoutMs);
+    void Terminate();
+    bool IsRunning() const { return m_pid > 0 && !m_finished; }
+    int ExitCode() const { return m_exitCode; }
+    // Everything not yet taken by ReadLine.
+    QByteArray Output() const { return m_buffer; }
+
+private:
+    // Reads what the pipe has within `timeoutMs`; false once it is at its end.
+    bool Fill(int timeoutMs);
+
+    int m_pid = -1;
+    int m_out = -1;
+    bool m_finished = false;
+    int m_exitCode = -1;
+    QByteArray m_buffer;
 };
 
 // Descriptors and threads of this process, from /proc/self.

@@ -1,4 +1,5 @@
 #include "FreshSettings.h"
+#include "support/Captures.h"
 #include "support/CliRunner.h"
 #include "support/TestData.h"
 
@@ -167,6 +168,25 @@ TEST_F(Replay, ToolPrintsEventsSummaryAndPanelAndKeepsTheTrack)
     EXPECT_EQ(Json(again.Lines()[2])[u"summary"].toObject()[u"points"].toInt(), 2 * points);
     EXPECT_EQ(again.Lines()[0], lines[0]);
     EXPECT_EQ(again.Lines()[1], lines[1]);
+}
+
+TEST_F(Replay, MultiConstellationReceiversGiveOneTrackPointPerEpoch)
+{
+    REQUIRE_TESTDATA();
+    // Every fix enters the track, so an epoch decoded twice would show as two points.
+    WriteIntSetting(QStringLiteral("Map"), QStringLiteral("Enable Position Filter"), 0);
+    for (const QString& name : MultiConstellationCaptureNames()) {
+        const QByteArray capture = ReadCapture(name);
+        Clock::Pin(FirstFixTimeStamp(capture));
+        CLogReplay replay(true);
+        replay.Start();
+        replay.Feed(capture);
+        const CTrackLog& track = replay.Track();
+        EXPECT_GE(track.GetCount(), 3) << name.toStdString();
+        for (int i = 1; i < track.GetCount(); ++i)
+            EXPECT_LT(track.PointAt(i - 1).time, track.PointAt(i).time)
+                << name.toStdString() << " point " << i;
+    }
 }
 
 TEST_F(Replay, ToolWithAPinnedClockAndBadArguments)
