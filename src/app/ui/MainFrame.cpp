@@ -58,6 +58,10 @@ CMainFrame::CMainFrame(const Options& options)
     connect(m_link.get(), &CGpsLink::Connected, this, &CMainFrame::UpdatePanes);
     connect(m_link.get(), &CGpsLink::Lost, this, &CMainFrame::UpdatePanes);
     connect(m_link.get(), &CGpsLink::Declined, this, &CMainFrame::UpdatePanes);
+    // Why a network source failed (refused, dropped, unknown host) shows in place of the
+    // connection pane for a while.
+    connect(m_link.get(), &CGpsLink::SourceProblem, this,
+            [this](const QString& text) { m_statusBar->showMessage(text, kSourceProblemMs); });
     m_viewHost->MapWindow().LoadFiles();
 
     m_commandBar = new CCommandBar(*this, {[this](int id) { RunCommand(id); },

@@ -22,6 +22,7 @@ class CMainFrame : public QMainWindow {
     Q_OBJECT
 public:
     static constexpr int kBlinkMs = 100;
+    static constexpr int kSourceProblemMs = 10000;
 
     struct Options {
         bool snapshot = false; // no port, no start-up dialogs, no start-up counters
