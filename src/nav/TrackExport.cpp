@@ -1,8 +1,8 @@
 #include "nav/TrackExport.h"
 
 #include "nav/TrackLog.h"
-#include "nav/UtcTime.h"
 #include "platform/SafeFile.h"
+#include "platform/UtcTime.h"
 
 #include <charconv>
 #include <string_view>

@@ -1,8 +1,8 @@
 // The track file: a magic number followed by fixed-size little-endian point records.
 
 #include "nav/TrackLog.h"
-#include "nav/UtcTime.h"
 #include "platform/SafeFile.h"
+#include "platform/UtcTime.h"
 
 #include <QFile>
 #include <QtEndian>
