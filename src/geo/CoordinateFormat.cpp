@@ -62,10 +62,9 @@ QString CoordinateText(double degrees, int format, int degreeDigits, char positi
     return QChar(degrees < 0.0 ? negative : positive) + QLatin1Char(' ') + digits;
 }
 
-QString CoordinateFill(double degrees, int degreeDigits)
+QString CoordinateFill(double degrees, int format, int degreeDigits)
 {
-    const QString digits =
-        CoordinateDigits(degrees, PositionFormat(), degreeDigits, kFillSeparators);
+    const QString digits = CoordinateDigits(degrees, format, degreeDigits, kFillSeparators);
     return digits.isNull() ? QStringLiteral("ERROR") : digits;
 }
 
@@ -136,18 +135,33 @@ QString LongitudeMask()
 
 QString LatitudeFill(double degrees)
 {
-    return CoordinateFill(degrees, kLatitudeDegreeDigits);
+    return LatitudeFill(degrees, PositionFormat());
 }
 
 QString LongitudeFill(double degrees)
 {
-    return CoordinateFill(degrees, kLongitudeDegreeDigits);
+    return LongitudeFill(degrees, PositionFormat());
+}
+
+QString LatitudeFill(double degrees, int positionFormat)
+{
+    return CoordinateFill(degrees, positionFormat, kLatitudeDegreeDigits);
+}
+
+QString LongitudeFill(double degrees, int positionFormat)
+{
+    return CoordinateFill(degrees, positionFormat, kLongitudeDegreeDigits);
 }
 
 int32_t ParseCoordinate(const QString& digits)
 {
+    return ParseCoordinate(digits, PositionFormat());
+}
+
+int32_t ParseCoordinate(const QString& digits, int positionFormat)
+{
     const int64_t n = LeadingNumber(digits);
-    switch (PositionFormat()) {
+    switch (positionFormat) {
     case 0: {
         const int64_t degrees = n / 1'000'000;
         const int64_t minutes10k = n - degrees * 1'000'000;
