@@ -29,15 +29,15 @@ selected() {
   return 1
 }
 
-list="$dir/fuzz-harnesses.tsv"
+list="$dir/fuzz-harnesses.list"
 targets=()
-while IFS=$'\t' read -r name _; do
+while IFS='|' read -r name _; do
   if selected "$name" "$@"; then targets+=("fuzz_$name"); fi
 done <"$list"
 ninja -C "$dir" -j"$(nproc)" "${targets[@]}"
 
 failed=0
-while IFS=$'\t' read -r name program max_len dict seeds; do
+while IFS='|' read -r name program max_len dict seeds; do
   selected "$name" "$@" || continue
   corpus="$dir/fuzz-corpus/$name"
   artifacts="$dir/fuzz-artifacts/$name"

@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <span>
 
+class CWaypointDB;
+
 // A fuzz harness: one plain function that runs one input through a reader. The same functions
 // serve the libFuzzer programs (clang fuzz build) and the regression test (every build).
 using FuzzEntry = void (*)(const uint8_t* data, size_t size);
@@ -41,6 +43,10 @@ private:
 // Writes `bytes` as the whole content of file `name` in a folder of this process's own, and
 // returns its path. Readers that take a path read it from there.
 QString FuzzScratchFile(const QString& name, std::span<const uint8_t> bytes);
+
+// An empty waypoint store. It is the same store every time, emptied, since making the grid of a
+// new one costs more than most inputs take to read.
+CWaypointDB& EmptyWaypointStore();
 
 // Stops the run, so the fuzzer keeps the input, when a harness finds a broken promise.
 void FuzzCheck(bool holds, const char* what);

@@ -1,5 +1,7 @@
 #include "FuzzHarness.h"
 
+#include "waypoints/WaypointDB.h"
+
 #include <QTemporaryDir>
 
 #include <cstdio>
@@ -19,8 +21,11 @@ QString FuzzScratchFile(const QString& name, std::span<const uint8_t> bytes)
 {
     static const QTemporaryDir scratch;
     const QString path = scratch.filePath(name);
-    // Plain POSIX calls: this runs for every input, and must not fsync like a safe save would.
-    const int fd = ::open(path.toLocal8Bit().constData(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    // Plain POSIX calls, as this runs for every input: a new file each time, since truncating
+    // and rewriting one makes some file systems flush it to disk on close.
+    const QByteArray local = path.toLocal8Bit();
+    ::unlink(local.constData());
+    const int fd = ::open(local.constData(), O_WRONLY | O_CREAT | O_EXCL, 0600);
     FuzzCheck(fd >= 0, "cannot create the scratch file");
     size_t done = 0;
     while (done < bytes.size()) {
@@ -30,6 +35,13 @@ QString FuzzScratchFile(const QString& name, std::span<const uint8_t> bytes)
     }
     ::close(fd);
     return path;
+}
+
+CWaypointDB& EmptyWaypointStore()
+{
+    static CWaypointDB store;
+    store.Load(QString()); // no such file: the store is emptied and stays so
+    return store;
 }
 
 void FuzzCheck(bool holds, const char* what)

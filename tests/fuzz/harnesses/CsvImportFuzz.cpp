@@ -17,7 +17,7 @@ void FuzzCsvImport(const uint8_t* data, size_t size)
     options.iconID = input.Byte() - 56;     // -56 to 199: the table has 144
     options.alarmRadius = (input.Byte() - 16) * 0.01;
     const QString path = FuzzScratchFile(QStringLiteral("import.csv"), input.Rest());
-    CWaypointDB db;
+    CWaypointDB& db = EmptyWaypointStore();
     ImportTwice([&](int, const ImportProgress& progress) {
         return ImportCSVFile(db, path, options, progress);
     });

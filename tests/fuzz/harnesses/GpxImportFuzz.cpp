@@ -9,7 +9,7 @@
 void FuzzGpxImport(const uint8_t* data, size_t size)
 {
     const QString path = FuzzScratchFile(QStringLiteral("import.gpx"), {data, size});
-    CWaypointDB db;
+    CWaypointDB& db = EmptyWaypointStore();
     ImportTwice([&](int pass, const ImportProgress& progress) {
         return ImportGPXFile(db, path, pass == 0 ? kImportKeepExisting : kImportReplaceExisting,
                              progress);

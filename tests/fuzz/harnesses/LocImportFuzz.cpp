@@ -8,7 +8,7 @@
 void FuzzLocImport(const uint8_t* data, size_t size)
 {
     const QString path = FuzzScratchFile(QStringLiteral("import.loc"), {data, size});
-    CWaypointDB db;
+    CWaypointDB& db = EmptyWaypointStore();
     ImportTwice([&](int, const ImportProgress& progress) {
         return ImportLOCFile(db, path, progress);
     });
