@@ -10,6 +10,8 @@
 
 #include <csignal>
 #include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -64,6 +66,47 @@ TEST(SafeFile, ShortWritesOfAFullDiskFailAndKeepTheOldFile)
     }
     EXPECT_EQ(ReadAll(path), "precious");
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 1);
+}
+
+// A process that no longer runs: a writer killed in the middle of a save had such a pid.
+pid_t DeadPid()
+{
+    const pid_t child = fork();
+    if (child == 0)
+        _exit(0);
+    waitpid(child, nullptr, 0);
+    return child;
+}
+
+TEST(SafeFile, NextSaveRemovesOnlyPartialFilesOfGoneWriters)
+{
+    QTemporaryDir dir;
+    const QDir folder(dir.path());
+    const QString path = folder.filePath(QStringLiteral("db.wpt"));
+    ASSERT_TRUE(WriteFileSafely(path, "old"));
+    const QString abandoned = QStringLiteral("db.wpt.wendrift-partial-%1-aB3dE9").arg(DeadPid());
+    const QString live = QStringLiteral("db.wpt.wendrift-partial-1-aB3dE9"); // init never dies
+    const QStringList kept = {live, QStringLiteral("db.wpt.backup"),
+                              QStringLiteral("other.wpt.wendrift-partial-%1-x").arg(DeadPid())};
+    for (const QString& name : kept + QStringList{abandoned})
+        ASSERT_TRUE(WriteFileSafely(folder.filePath(name), "partial"));
+
+    ASSERT_TRUE(WriteFileSafely(path, "new"));
+    EXPECT_EQ(ReadAll(path), "new");
+    EXPECT_FALSE(folder.exists(abandoned));
+    for (const QString& name : kept)
+        EXPECT_TRUE(folder.exists(name)) << name.toStdString();
+}
+
+TEST(SafeFile, ReplacementKeepsThePermissionsOfTheOldFile)
+{
+    QTemporaryDir dir;
+    const QString path = QDir(dir.path()).filePath(QStringLiteral("settings.bin"));
+    ASSERT_TRUE(WriteFileSafely(path, "old"));
+    ASSERT_TRUE(QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner));
+    ASSERT_TRUE(WriteFileSafely(path, "new"));
+    EXPECT_EQ(QFile::permissions(path), QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser |
+                                            QFile::WriteUser);
 }
 
 TEST(SafeFile, MissingFolderFailsWithoutCreatingAnything)
