@@ -3,7 +3,8 @@
 #   scripts/fuzz.sh [SECONDS [HARNESS...]]      (default 20 s each, every harness)
 # The build tree is build-fuzz (or $FUZZ_BUILD). New inputs gather in its fuzz-corpus/<harness>;
 # an input that fails is kept in fuzz-artifacts/<harness>/ and its path printed, and the exit
-# status is then 1. A hang is one input taking over a second.
+# status is then 1. A hang is one input taking over a second; a reader that asks for 16 MB at
+# once (no input is larger than 20 kB) fails as well.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds="${1:-20}"
@@ -47,8 +48,9 @@ while IFS='|' read -r name program max_len dict seeds; do
   for seed in $seeds; do
     if [ -d "$seed" ]; then folders+=("$seed"); fi
   done
-  options=(-max_total_time="$seconds" -timeout=1 -rss_limit_mb=2048 -malloc_limit_mb=512
-           -max_len="$max_len" -artifact_prefix="$artifacts/" -print_final_stats=1)
+  options=(-max_total_time="$seconds" -timeout=1 -rss_limit_mb=2048 -malloc_limit_mb=16
+           -max_len="$max_len" -use_value_profile=1 -artifact_prefix="$artifacts/"
+           -print_final_stats=1)
   if [ -n "$dict" ]; then options+=(-dict="$dict"); fi
   if ASAN_OPTIONS=detect_leaks=1 "$program" "${options[@]}" "${folders[@]}" >"$log" 2>&1; then
     runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log")

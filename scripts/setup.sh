@@ -7,6 +7,7 @@ packages=(
   qt6-base-dev qt6-serialport-dev qt6-multimedia-dev libgl-dev
   libexpat1-dev libgtest-dev libgmock-dev libbenchmark-dev
   gpsbabel fonts-wine fonts-nanum
+  clang libclang-rt-14-dev
 )
 
 missing=()

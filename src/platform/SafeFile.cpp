@@ -37,9 +37,10 @@ bool IsAbandonedPartial(const QString& fileName, const QString& targetName)
 
 void RemoveAbandonedPartials(const QFileInfo& target)
 {
+    // Every name is looked at: a name filter would read "[" or "*" in the target's name as a
+    // wildcard.
     const QDir dir = target.absoluteDir();
-    const QString pattern = target.fileName() + kPartialMarker + u'*';
-    for (const QString& name : dir.entryList({pattern}, QDir::Files | QDir::Hidden | QDir::System))
+    for (const QString& name : dir.entryList(QDir::Files | QDir::Hidden | QDir::System))
         if (IsAbandonedPartial(name, target.fileName()))
             QFile::remove(dir.filePath(name));
 }

@@ -1,6 +1,7 @@
 // Safe replacement of files: a failed write never costs the previous contents.
 
 #include "platform/SafeFile.h"
+#include "support/FileSizeLimit.h"
 
 #include <QDir>
 #include <QFile>
@@ -8,8 +9,6 @@
 
 #include <gtest/gtest.h>
 
-#include <csignal>
-#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -21,25 +20,6 @@ QByteArray ReadAll(const QString& path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-// Limits the size of files this process may write, as a nearly full disk would.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        std::signal(SIGXFSZ, SIG_IGN);
-        getrlimit(RLIMIT_FSIZE, &m_saved);
-        rlimit limit = m_saved;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit()
-    {
-        setrlimit(RLIMIT_FSIZE, &m_saved);
-        std::signal(SIGXFSZ, SIG_DFL);
-    }
-
-private:
-    rlimit m_saved{};
 };
 
 TEST(SafeFile, ReplacesTheFileOnlyWhenComplete)
@@ -59,7 +39,7 @@ TEST(SafeFile, ShortWritesOfAFullDiskFailAndKeepTheOldFile)
     ASSERT_TRUE(WriteFileSafely(path, "precious"));
     // Small and large writes: a small one used to vanish into the buffer flushed on commit.
     for (const qsizetype size : {qsizetype(3000), qsizetype(300000)}) {
-        FileSizeLimit limit(1024);
+        CFileSizeLimit limit(1024);
         QString error;
         EXPECT_FALSE(WriteFileSafely(path, QByteArray(size, 'x'), &error)) << size;
         EXPECT_FALSE(error.isEmpty());
@@ -105,8 +85,8 @@ TEST(SafeFile, ReplacementKeepsThePermissionsOfTheOldFile)
     ASSERT_TRUE(WriteFileSafely(path, "old"));
     ASSERT_TRUE(QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner));
     ASSERT_TRUE(WriteFileSafely(path, "new"));
-    EXPECT_EQ(QFile::permissions(path), QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser |
-                                            QFile::WriteUser);
+    EXPECT_EQ(QFile::permissions(path),
+              QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser);
 }
 
 TEST(SafeFile, MissingFolderFailsWithoutCreatingAnything)

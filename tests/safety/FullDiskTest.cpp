@@ -7,6 +7,7 @@
 #include "nav/TrackFileCommands.h"
 #include "nav/TrackLog.h"
 #include "platform/StringTable.h"
+#include "support/FileSizeLimit.h"
 #include "support/ScriptedPrompts.h"
 #include "waypoints/GeocachePage.h"
 #include "waypoints/WaypointDB.h"
@@ -19,39 +20,15 @@
 
 #include <gtest/gtest.h>
 
-#include <csignal>
 #include <cstring>
 #include <functional>
 #include <map>
-#include <sys/resource.h>
 
 namespace {
 
 constexpr rlim_t kRoomLeft = 1024; // bytes a file may still grow to
 
-// While it lives, no file of this process may grow past kRoomLeft bytes: writes beyond fail
-// with EFBIG, as they fail with ENOSPC on a full disk.
-class CDiskFull {
-public:
-    CDiskFull()
-    {
-        getrlimit(RLIMIT_FSIZE, &m_previous);
-        m_previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = m_previous;
-        limit.rlim_cur = kRoomLeft;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~CDiskFull()
-    {
-        setrlimit(RLIMIT_FSIZE, &m_previous);
-        std::signal(SIGXFSZ, m_previousHandler);
-    }
-    CDiskFull(const CDiskFull&) = delete;
-    CDiskFull& operator=(const CDiskFull&) = delete;
-
-private:
-    rlimit m_previous{};
-    void (*m_previousHandler)(int) = nullptr;
+void (*m_previousHandler)(int) = nullptr;
 };
 
 QString TooLarge()
@@ -139,7 +116,7 @@ TEST_P(FullDisk, TellsTheUserAndKeepsTheOldFile)
 
     CScriptedPrompts prompts;
     {
-        const CDiskFull full;
+        const CFileSizeLimit full(kRoomLeft);
         file.save(folder, prompts);
     }
     EXPECT_EQ(Differences(Contents(folder.path()), old), "")
@@ -240,7 +217,7 @@ TEST(FullDiskLog, KeepsThePrefixItCouldWriteAndTellsTheUser)
     CNMEAParser parser;
     ASSERT_EQ(StartLogging(parser, path), 1);
     {
-        const CDiskFull full;
+        const CFileSizeLimit full(kRoomLeft);
         parser.ProcessBytes(bytes, 1500);
         parser.ProcessBytes(bytes + 1500, 500);
     }
