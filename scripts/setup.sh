@@ -6,7 +6,8 @@ packages=(
   build-essential cmake ninja-build pkg-config python3
   qt6-base-dev qt6-serialport-dev qt6-multimedia-dev libgl-dev
   libexpat1-dev libgtest-dev libgmock-dev libbenchmark-dev
-  gpsbabel fonts-wine fonts-nanum
+  gpsbabel fonts-wine fonts-nanum desktop-file-utils
+  xvfb x11-utils
   clang libclang-rt-14-dev
 )
 

@@ -24,7 +24,8 @@ run_tests build
 step_done "plain build and tests"
 
 scripts/build.sh build-asan -DWENDRIFT_SANITIZE=ON -DWENDRIFT_BENCH=OFF -DCMAKE_BUILD_TYPE=Debug
-ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 run_tests build-asan
+ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+  LSAN_OPTIONS=suppressions="$PWD/tests/lsan.supp" run_tests build-asan
 step_done "ASan/UBSan build and tests"
 
 if grep -q 'wendrift_test_suite(link' tests/gps/CMakeLists.txt; then

@@ -68,9 +68,8 @@ QString CoordinateFill(double degrees, int format, int degreeDigits)
     return digits.isNull() ? QStringLiteral("ERROR") : digits;
 }
 
-QString CoordinateMask(const std::array<const char*, 3>& masks)
+QString CoordinateMask(const std::array<const char*, 3>& masks, int format)
 {
-    const int format = PositionFormat();
     return QString::fromLatin1(format >= 0 && format < 3 ? masks[static_cast<size_t>(format)]
                                                          : "ERROR");
 }
@@ -125,12 +124,22 @@ QString FormatLongitude(double degrees, int positionFormat)
 
 QString LatitudeMask()
 {
-    return CoordinateMask({"99'99.9999", "99\"99'99.999", "99.999999"});
+    return LatitudeMask(PositionFormat());
 }
 
 QString LongitudeMask()
 {
-    return CoordinateMask({"999'99.9999", "999\"99'99.999", "999.999999"});
+    return LongitudeMask(PositionFormat());
+}
+
+QString LatitudeMask(int positionFormat)
+{
+    return CoordinateMask({"99'99.9999", "99\"99'99.999", "99.999999"}, positionFormat);
+}
+
+QString LongitudeMask(int positionFormat)
+{
+    return CoordinateMask({"999'99.9999", "999\"99'99.999", "999.999999"}, positionFormat);
 }
 
 QString LatitudeFill(double degrees)

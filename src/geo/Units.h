@@ -68,6 +68,8 @@ QString FormatLongitude(double degrees, int positionFormat);
 // the parse of the typed digits back into non-negative microdegrees.
 QString LatitudeMask();
 QString LongitudeMask();
+QString LatitudeMask(int positionFormat);
+QString LongitudeMask(int positionFormat);
 QString LatitudeFill(double degrees);
 QString LongitudeFill(double degrees);
 QString LatitudeFill(double degrees, int positionFormat);

@@ -7,9 +7,6 @@
 #include "gps/SerialPort.h"
 #include "platform/Prompts.h"
 
-#include <chrono>
-#include <thread>
-
 namespace {
 
 const char kFound[] = "GPS found, tested and ready to use";
@@ -110,9 +107,9 @@ void CGpsDetection::Tick()
 void CGpsDetection::OpenCurrent()
 {
     SetStatus("Opening port...");
+    // Closed a tick ago when the last rate was given up, so the device has settled by now;
+    // waiting here instead would stall the window that runs the ticks.
     m_link.Close();
-    // Let the device settle after the close before opening it at another rate.
-    std::this_thread::sleep_for(std::chrono::milliseconds(kTickMs));
     Q_EMIT PortShown(m_portIndex, CurrentDevice(), m_baud);
     if (CurrentDevice().isEmpty() || !m_link.StartReaderOnDevice(CurrentDevice(), m_baud, false)) {
         m_state = NextPort;
@@ -136,6 +133,7 @@ void CGpsDetection::ListenForData()
     }
     if (m_ticks++ < kListenTicks)
         return;
+    m_link.Close();
     if (m_baudIndex + 1 < kBauds.size()) {
         m_baud = kBauds[++m_baudIndex];
         SetStatus("Changing baud...");

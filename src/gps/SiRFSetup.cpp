@@ -10,6 +10,7 @@
 #include "platform/Prompts.h"
 #include "platform/StringTable.h"
 
+#include <algorithm>
 #include <chrono>
 #include <thread>
 
@@ -19,6 +20,7 @@ constexpr int kParameterQuestion = 292;
 constexpr int kAckSeconds = 2;
 constexpr int kSteps = 6;
 constexpr int kVersionPolls = 30;
+constexpr int kSettleMs = 2000; // for the receiver to switch protocols, the line to reopen
 
 const char kOutputQuestion[] =
     "This option will send an initialization string to the GPS to enable specific NMEA "
@@ -32,11 +34,12 @@ void Sleep(int milliseconds)
     std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
 }
 
-// Two seconds in tenths, with the window kept alive.
-void WaitResponsive(IProgressWindow& progress)
+// Sleeps `milliseconds` in slices short enough that the window never stalls for 100 ms.
+void SleepResponsive(IProgressWindow& progress, int milliseconds)
 {
-    for (int i = 0; i < 20; ++i) {
-        Sleep(100);
+    constexpr int kSliceMs = 50;
+    for (int slept = 0; slept < milliseconds; slept += kSliceMs) {
+        Sleep(std::min(kSliceMs, milliseconds - slept));
         progress.KeepResponsive();
     }
 }
@@ -54,7 +57,7 @@ int ReadLinkInt(const char* key, int defaultValue)
 
 } // namespace
 
-std::optional<QList<CSiRFSetup::SentCommand>> CSiRFSetup::RunOutputSettings()
+std::optional<QList<CSiRFSetup::SentCommand>> CSiRFSetup::RunOutputSettings(IProgressWindow* window)
 {
     if (Prompts().Ask(QString::fromLatin1(kOutputQuestion), QString(), PromptButtons::YesNo,
                       PromptIcon::Warning) != PromptAnswer::Yes)
@@ -72,6 +75,8 @@ std::optional<QList<CSiRFSetup::SentCommand>> CSiRFSetup::RunOutputSettings()
         const QByteArray sentence = (sender.*build)(rate);
         sent.append({sentence.trimmed(), !sentence.isEmpty()});
         Sleep(50);
+        if (window)
+            window->KeepResponsive();
     }
     return sent;
 }
@@ -129,7 +134,7 @@ void CSiRFSetup::Configure(IProgressWindow& progress, const SiRFSetupOptions& op
     m_binary.SendSwitchToNMEA(options.ggaRate, options.gsaRate, options.gsvRate, options.rmcRate,
                               static_cast<uint32_t>(baud));
     progress.SetText(QStringLiteral("Switching back to NMEA..."));
-    WaitResponsive(progress);
+    SleepResponsive(progress, kSettleMs);
     progress.Step();
 
     // A fresh open, so the NMEA framer starts on a clean stream.
@@ -137,7 +142,7 @@ void CSiRFSetup::Configure(IProgressWindow& progress, const SiRFSetupOptions& op
     m_link.Close();
     m_link.Port().SetReaderPaused(false);
     m_link.ResumeWatchdog();
-    WaitResponsive(progress);
+    SleepResponsive(progress, kSettleMs);
     result.reconnected = m_link.StartReader(port, baud, false) == 1;
     progress.Step();
 
@@ -150,9 +155,8 @@ void CSiRFSetup::PollVersion(IProgressWindow& progress, SiRFSetupResult& result)
     const uint32_t before = m_binary.VersionCount();
     m_binary.SendPollSoftwareVersion();
     for (int i = 0; i < kVersionPolls && m_binary.VersionCount() == before; ++i) {
-        Sleep(100);
+        SleepResponsive(progress, 100);
         m_binary.PumpBinary();
-        progress.KeepResponsive();
     }
     if (m_binary.VersionCount() != before) {
         result.versionReceived = true;

@@ -41,9 +41,10 @@ public:
         QByteArray sentence; // without the CR LF
         bool written;
     };
-    // Asks, then sends the NMEA output rates (VTG off, GGA 1, RMC 1, GSV 2, GSA 2), blindly.
-    // The sentences sent, or nothing when the user declined.
-    std::optional<QList<SentCommand>> RunOutputSettings();
+    // Asks, then sends the NMEA output rates (VTG off, GGA 1, RMC 1, GSV 2, GSA 2), blindly,
+    // keeping `window` (when given) responsive in the pauses between them. The sentences sent,
+    // or nothing when the user declined.
+    std::optional<QList<SentCommand>> RunOutputSettings(IProgressWindow* window = nullptr);
 
     // Asks, runs the dialog (`runDialog` fills the options; false = Cancel), then switches the
     // receiver to binary, polls its version, sets SBAS and static navigation, switches it back

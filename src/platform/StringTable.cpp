@@ -1,5 +1,6 @@
 #include "platform/StringTable.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QHash>
@@ -55,5 +56,7 @@ QHash<int, QString> LoadAllTables()
 QString LoadString(int id)
 {
     static const QHash<int, QString> table = LoadAllTables();
-    return table.value(id);
+    const QString text = table.value(id);
+    // The table's texts are the source texts of the translation, like every tr() text.
+    return text.isEmpty() ? text : QCoreApplication::translate("StringTable", qUtf8Printable(text));
 }

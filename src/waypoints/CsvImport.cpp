@@ -120,8 +120,8 @@ WaypointImportResult ImportCSVFile(CWaypointDB& db, const QString& path,
             wp.nActiveWaypointMessageType = options.messageType;
             merge.Offer(std::move(wp));
         }
-        if (progress && (n + 1) % kProgressStep == 0)
-            progress(static_cast<int>(n + 1), range);
+        if (progress && (n + 1) % kProgressStep == 0 && !progress(static_cast<int>(n + 1), range))
+            return ImportResultOf(merge, ImportStatus::Cancelled);
     }
     if (progress)
         progress(range, range);

@@ -7,7 +7,8 @@
 class CWaypointImportMerge;
 
 // Told how far a long import has got: `done` of `range` steps (called once with 0 first).
-using ImportProgress = std::function<void(int done, int range)>;
+// Returning false stops the import there, like a broken file: what came before stays.
+using ImportProgress = std::function<bool(int done, int range)>;
 
 enum class ImportStatus {
     Completed,
@@ -15,6 +16,7 @@ enum class ImportStatus {
     Unsupported, // not a waypoint file this program reads: nothing was imported
     ParseError,  // the file is broken: the waypoints completed before the fault were imported
     OutOfRange,  // a CSV position outside the earth: the points before it were imported
+    Cancelled,   // the user stopped it: the waypoints read before were imported
 };
 
 struct WaypointImportResult {

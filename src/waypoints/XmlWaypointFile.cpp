@@ -88,8 +88,11 @@ XmlParseOutcome ParseXmlWaypointFile(const QString& path, IXmlWaypointReader& re
                     .arg(XML_GetCurrentLineNumber(parser.get()));
             return outcome;
         }
-        if (progress)
-            progress(++done, range);
+        ++done;
+        if (progress && !progress(done, range) && !last) {
+            outcome.status = ImportStatus::Cancelled;
+            return outcome;
+        }
         if (last)
             return outcome;
     }

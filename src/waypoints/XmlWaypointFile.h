@@ -17,12 +17,12 @@ public:
 constexpr int kXmlChunkSize = 8192;
 
 struct XmlParseOutcome {
-    ImportStatus status = ImportStatus::Completed; // Completed, CannotOpen or ParseError
+    ImportStatus status = ImportStatus::Completed; // Completed, CannotOpen, ParseError, Cancelled
     QString message;                               // "XML Parse Error: %s at line %d"
 };
 
 // Feeds the file to the parser in chunks of kXmlChunkSize bytes, the last one marked as such,
 // and reports progress after each chunk (range: file size / kXmlChunkSize + 1). Stops at the
-// first syntax error; what the reader did before it stands.
+// first syntax error or when the progress callback says so; what the reader did before stands.
 XmlParseOutcome ParseXmlWaypointFile(const QString& path, IXmlWaypointReader& reader,
                                      const ImportProgress& progress = {});

@@ -21,19 +21,6 @@ namespace {
 
 const QString kSection = QString::fromLatin1(kSerialSection);
 
-std::unique_ptr<CReceiverSimulator> StartReceiver(uint32_t baud, bool allTypes = true)
-{
-    CReceiverSimulator::Options options;
-    options.log = SyntheticEpochs(60, allTypes);
-    options.baud = baud;
-    options.loop = true;
-    auto receiver = std::make_unique<CReceiverSimulator>(options);
-    if (!receiver->Open())
-        return nullptr;
-    receiver->Start();
-    return receiver;
-}
-
 class GpsDetectionTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -71,7 +58,7 @@ TEST_F(GpsDetectionTest, SkipsASilentPortAndFindsAReceiverAt4800)
 {
     CPseudoTerminal silent;
     ASSERT_TRUE(silent.Open());
-    auto receiver = StartReceiver(4800);
+    auto receiver = StartLoopingReceiver(4800);
     ASSERT_TRUE(receiver);
     {
         CGpsDetection detection(m_link, {silent.SlavePath(), receiver->DevicePath()});
@@ -102,7 +89,7 @@ TEST_F(GpsDetectionTest, SkipsASilentPortAndFindsAReceiverAt4800)
 
 TEST_F(GpsDetectionTest, FindsAReceiverAt57600AfterTheSlowerRates)
 {
-    auto receiver = StartReceiver(57600);
+    auto receiver = StartLoopingReceiver(57600);
     ASSERT_TRUE(receiver);
     CGpsDetection detection(m_link, {receiver->DevicePath()});
     const QStringList statuses = Run(detection);
@@ -114,7 +101,7 @@ TEST_F(GpsDetectionTest, FindsAReceiverAt57600AfterTheSlowerRates)
 
 TEST_F(GpsDetectionTest, GivesUpOnAReceiverAt38400)
 {
-    auto receiver = StartReceiver(38400);
+    auto receiver = StartLoopingReceiver(38400);
     ASSERT_TRUE(receiver);
     CGpsDetection detection(m_link, {receiver->DevicePath()});
     Run(detection);
@@ -129,7 +116,7 @@ TEST_F(GpsDetectionTest, GivesUpOnAReceiverAt38400)
 
 TEST_F(GpsDetectionTest, AReceiverWithoutGsvAndGsaIsFoundButNotSupported)
 {
-    auto receiver = StartReceiver(4800, false);
+    auto receiver = StartLoopingReceiver(4800, false);
     ASSERT_TRUE(receiver);
     CGpsDetection detection(m_link, {receiver->DevicePath()});
     Run(detection);

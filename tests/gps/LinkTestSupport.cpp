@@ -2,6 +2,7 @@
 
 #include "gps/NMEACommandSender.h"
 #include "gps/NMEAParser.h"
+#include "gps/ReceiverSimulator.h"
 #include "platform/Messages.h"
 
 #include <QCoreApplication>
@@ -50,6 +51,20 @@ QByteArray SyntheticEpochs(int seconds, bool allTypes)
         out += Sentence("GPRMC," + time + ",A,4807.038,N,01131.000,E,022.4,084.4,230394,003.1,W");
     }
     return out;
+}
+
+std::unique_ptr<CReceiverSimulator> StartLoopingReceiver(uint32_t baud, bool allTypes, bool sirf)
+{
+    CReceiverSimulator::Options options;
+    options.log = SyntheticEpochs(60, allTypes);
+    options.baud = baud;
+    options.loop = true;
+    options.sirf = sirf;
+    auto receiver = std::make_unique<CReceiverSimulator>(options);
+    if (!receiver->Open())
+        return nullptr;
+    receiver->Start();
+    return receiver;
 }
 
 void CSentenceRecorder::Post(uint32_t message)

@@ -8,8 +8,10 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 
 class CNMEAParser;
+class CReceiverSimulator;
 
 // Runs the event loop (so handed-over chunks reach the parser) until `done` holds or
 // `timeoutMs` has passed; returns whether it held.
@@ -22,6 +24,11 @@ QByteArray Sentence(const QByteArray& body);
 // `seconds` one-second epochs of GGA, GSA, a one-message GSV group and RMC (GSA and GSV left
 // out when `allTypes` is false), starting at 12:00:00.
 QByteArray SyntheticEpochs(int seconds, bool allTypes = true);
+
+// A receiver on a pseudo-terminal of its own, looping a minute of SyntheticEpochs at `baud` (0:
+// any line speed), answering SiRF commands when `sirf`; null when no pseudo-terminal was made.
+std::unique_ptr<CReceiverSimulator> StartLoopingReceiver(uint32_t baud = 0, bool allTypes = true,
+                                                         bool sirf = false);
 
 // Records every message posted.
 class CRecordingSink : public IMessageSink {

@@ -123,6 +123,7 @@ TEST_F(CsvImportTest, ProgressEveryHundredLines)
     ImportCSVFile(m_db, path, {}, [&](int step, int range) {
         EXPECT_EQ(range, 250);
         done.append(step);
+        return true;
     });
     EXPECT_EQ(done, (QList<int>{0, 100, 200, 250}));
 }

@@ -3,7 +3,7 @@
 
 #include "app/SettingsStore.h"
 #include "platform/Clock.h"
-#include "platform/UrlOpener.h"
+#include "support/RecordingUrlOpener.h"
 #include "support/ScriptedPrompts.h"
 #include "waypoints/GeocachePage.h"
 #include "waypoints/GeocachePageValues.h"
@@ -158,11 +158,7 @@ protected:
         WriteTextSetting(QStringLiteral("Settings"), QStringLiteral("Last GC HTML FIle"),
                          QStringLiteral("\\HTML\\gc2.htm"));
     }
-    void TearDown() override
-    {
-        Clock::Unpin();
-        SetUrlOpener(nullptr);
-    }
+    void TearDown() override { Clock::Unpin(); }
     QTemporaryDir m_dir;
 };
 
@@ -205,20 +201,9 @@ TEST_F(GeocachePageTest, AWaypointWithoutPlacerUsesTheWaypointTemplate)
     EXPECT_TRUE(page.contains("<title>(GC1234)  by </title>"));
 }
 
-class CRecordingOpener : public IUrlOpener {
-public:
-    bool Open(const QUrl& url) override
-    {
-        opened.append(url);
-        return true;
-    }
-    QList<QUrl> opened;
-};
-
 TEST_F(GeocachePageTest, TheCommandOpensThePageOrSaysWhyNot)
 {
-    CRecordingOpener opener;
-    SetUrlOpener(&opener);
+    CRecordingUrlOpener opener;
     CScriptedPrompts prompts;
     CWaypointDB db;
     const int id = db.AddByPosition(Cache());

@@ -288,6 +288,7 @@ TEST_F(GpxImportTest, ProgressCountsChunksOfTheFile)
     QList<std::pair<int, int>> steps;
     ImportWaypointFile(m_db, path, kImportKeepExisting, {}, [&](int done, int range) {
         steps.append({done, range});
+        return true;
     });
     const int range = static_cast<int>(bytes.size() / 8192 + 1);
     ASSERT_EQ(steps.size(), range + 1);

@@ -1,0 +1,20 @@
+#pragma once
+
+// Commands of the map's pop-up menus that the frame's menus do not carry.
+enum MapCommandId : int {
+    ID_MAP_CENTRE_HERE = 32774,
+    ID_MAP_CENTRE_ON_POSITION = 32775,
+    ID_MAP_SET_POSITION_HERE = 32849,
+    ID_MAP_NORTH_UP = 32817,
+    ID_MAP_COURSE_UP = 32816,
+    ID_MAP_CREATE_HERE = 32820,
+    ID_MAP_EDIT_THIS = 32790,
+    ID_MAP_DELETE_THIS = 32787,
+    ID_MAP_GOTO_THIS = 32805,
+    ID_MAP_FOUND = 32802,
+    ID_MAP_NOT_FOUND = 32803,
+    ID_MAP_PROJECT_WAYPOINT = 32837,
+    ID_ALTITUDE_CLEAR = 32779,
+    ID_ALTITUDE_HIDE = 32808,
+    ID_NAVIGATION_HIDE = 32809,
+};
