@@ -1,6 +1,6 @@
 #include "DayLog.h"
 
-#include "nav/UtcTime.h"
+#include "platform/UtcTime.h"
 
 #include <cmath>
 #include <cstdio>

@@ -5,8 +5,8 @@
 #include "app/SettingsStore.h"
 #include "geo/Geodesy.h"
 #include "nav/LogReplay.h"
-#include "nav/UtcTime.h"
 #include "platform/Clock.h"
+#include "platform/UtcTime.h"
 
 #include <QTemporaryDir>
 

@@ -8,6 +8,7 @@ packages=(
   libexpat1-dev libgtest-dev libgmock-dev libbenchmark-dev
   gpsbabel gpsd fonts-wine fonts-nanum desktop-file-utils
   xvfb x11-utils
+  clang libclang-rt-14-dev
 )
 
 missing=()

@@ -1,20 +1,23 @@
 #include "app/SettingsStore.h"
 
+#include "app/IniFile.h"
+#include "platform/Prompts.h"
 #include "platform/SafeFile.h"
-#include "platform/VectorState.h"
+#include "platform/StringTable.h"
 
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSettings>
 #include <QStandardPaths>
 
 #include <cstdio>
+#include <memory>
 
 namespace {
 
 const char* const kFileName = "Wendrift.ini";
+constexpr int kSettingsNotSaved = 1303;
 
 void Warn(const QString& text)
 {
@@ -33,14 +36,15 @@ std::unique_ptr<CSettingsStore> g_store;
 CSettingsStore::CSettingsStore(const QString& directory)
     : m_path(QDir(directory).filePath(QString::fromLatin1(kFileName)))
 {
-    const CUpperVectorStateGuard cleanVectorState; // QSettings hashes its keys
     const QFileInfo info(m_path);
     if (info.exists() && (!info.isFile() || !info.isReadable())) {
         Warn(QStringLiteral("cannot read the settings file %1; using defaults").arg(m_path));
         m_unreadable = true;
+        return;
     }
-    m_settings = std::make_unique<QSettings>(m_path, QSettings::IniFormat);
-    if (!m_unreadable && m_settings->status() != QSettings::NoError) {
+    const IniContents contents = ReadIniFile(m_path);
+    m_values = contents.values;
+    if (contents.damaged) {
         Warn(QStringLiteral("the settings file %1 is damaged; using defaults for what cannot be "
                             "read (the file is kept as it is until a setting is changed, then "
                             "a copy is kept beside it)")
@@ -65,10 +69,9 @@ QString CSettingsStore::DefaultDirectory(const QString& overrideDir)
 int CSettingsStore::ReadIntSetting(const QString& section, const QString& key,
                                    int defaultValue) const
 {
-    const CUpperVectorStateGuard cleanVectorState; // QSettings hashes its keys
     if (m_unreadable)
         return defaultValue;
-    const QVariant value = m_settings->value(Key(section, key));
+    const QVariant value = m_values.value(Key(section, key));
     bool ok = false;
     const int result = value.toString().trimmed().toInt(&ok);
     return ok ? result : defaultValue;
@@ -77,10 +80,9 @@ int CSettingsStore::ReadIntSetting(const QString& section, const QString& key,
 QString CSettingsStore::ReadTextSetting(const QString& section, const QString& key,
                                         const QString& defaultValue) const
 {
-    const CUpperVectorStateGuard cleanVectorState; // QSettings hashes its keys
     if (m_unreadable)
         return defaultValue;
-    const QVariant value = m_settings->value(Key(section, key));
+    const QVariant value = m_values.value(Key(section, key));
     return value.isValid() ? value.toString() : defaultValue;
 }
 
@@ -119,15 +121,7 @@ bool CSettingsStore::PrepareForWrite()
             return false;
         }
         Warn(QStringLiteral("the damaged settings file was kept as %1%2").arg(m_path, suffix));
-        // Start a clean file that carries over every value that could still be read.
-        QList<std::pair<QString, QVariant>> readable;
-        for (const QString& key : m_settings->allKeys())
-            readable.append({key, m_settings->value(key)});
-        m_settings.reset();
-        QFile::remove(m_path);
-        m_settings = std::make_unique<QSettings>(m_path, QSettings::IniFormat);
-        for (const auto& [key, value] : readable)
-            m_settings->setValue(key, value);
+        // The next file written carries over every value that could still be read.
         m_damaged = false;
     }
     const QString directory = QFileInfo(m_path).absolutePath();
@@ -140,16 +134,18 @@ bool CSettingsStore::PrepareForWrite()
 
 bool CSettingsStore::WriteValue(const QString& section, const QString& key, const QString& text)
 {
-    const CUpperVectorStateGuard cleanVectorState; // QSettings hashes its keys
     if (!PrepareForWrite())
         return false;
-    m_settings->setValue(Key(section, key), text);
-    m_settings->sync();
-    if (m_settings->status() != QSettings::NoError) {
-        Warn(QStringLiteral("cannot write the settings file %1").arg(m_path));
-        return false;
-    }
-    return true;
+    IniValues values = m_values;
+    values.insert(Key(section, key), text);
+    const bool written = WriteIniFile(m_path, values);
+    if (written)
+        m_values = std::move(values);
+    else if (!m_toldNotWritten) // once, not at every setting a dialog stores, until one works
+        Prompts().Ask(LoadString(kSettingsNotSaved).arg(QDir::toNativeSeparators(m_path)),
+                      QString(), PromptButtons::Ok, PromptIcon::Warning);
+    m_toldNotWritten = !written;
+    return written;
 }
 
 CSettingsStore& OpenSettingsStore(const QString& directory)

@@ -1,14 +1,14 @@
 #pragma once
 
+#include <QMap>
 #include <QString>
-
-#include <memory>
-
-class QSettings;
+#include <QVariant>
 
 // The user's settings: named sections holding named values, kept in one INI file. Every read
 // names a default, returned for anything missing or unreadable; every write reaches the disk
-// before the call returns. Section and key names are used exactly as given.
+// before the call returns, replacing the file whole. Section and key names are used exactly as
+// given. A write the disk refuses (full) keeps the file and the value as they were, and is
+// reported once.
 class CSettingsStore {
 public:
     // The store file `Wendrift.ini` in `directory`.
@@ -38,9 +38,10 @@ private:
     bool PrepareForWrite();
 
     QString m_path;
-    std::unique_ptr<QSettings> m_settings;
-    bool m_damaged = false; // the file on disk could not be parsed or read
+    QMap<QString, QVariant> m_values; // as the file holds them, by "section/key"
+    bool m_damaged = false;           // the file on disk could not be parsed or read
     bool m_unreadable = false;
+    bool m_toldNotWritten = false; // the user knows the last write failed
 };
 
 // The process-wide store that the free functions below use. Opening replaces the previous one.

@@ -62,16 +62,14 @@ QString CoordinateText(double degrees, int format, int degreeDigits, char positi
     return QChar(degrees < 0.0 ? negative : positive) + QLatin1Char(' ') + digits;
 }
 
-QString CoordinateFill(double degrees, int degreeDigits)
+QString CoordinateFill(double degrees, int format, int degreeDigits)
 {
-    const QString digits =
-        CoordinateDigits(degrees, PositionFormat(), degreeDigits, kFillSeparators);
+    const QString digits = CoordinateDigits(degrees, format, degreeDigits, kFillSeparators);
     return digits.isNull() ? QStringLiteral("ERROR") : digits;
 }
 
-QString CoordinateMask(const std::array<const char*, 3>& masks)
+QString CoordinateMask(const std::array<const char*, 3>& masks, int format)
 {
-    const int format = PositionFormat();
     return QString::fromLatin1(format >= 0 && format < 3 ? masks[static_cast<size_t>(format)]
                                                          : "ERROR");
 }
@@ -126,28 +124,53 @@ QString FormatLongitude(double degrees, int positionFormat)
 
 QString LatitudeMask()
 {
-    return CoordinateMask({"99'99.9999", "99\"99'99.999", "99.999999"});
+    return LatitudeMask(PositionFormat());
 }
 
 QString LongitudeMask()
 {
-    return CoordinateMask({"999'99.9999", "999\"99'99.999", "999.999999"});
+    return LongitudeMask(PositionFormat());
+}
+
+QString LatitudeMask(int positionFormat)
+{
+    return CoordinateMask({"99'99.9999", "99\"99'99.999", "99.999999"}, positionFormat);
+}
+
+QString LongitudeMask(int positionFormat)
+{
+    return CoordinateMask({"999'99.9999", "999\"99'99.999", "999.999999"}, positionFormat);
 }
 
 QString LatitudeFill(double degrees)
 {
-    return CoordinateFill(degrees, kLatitudeDegreeDigits);
+    return LatitudeFill(degrees, PositionFormat());
 }
 
 QString LongitudeFill(double degrees)
 {
-    return CoordinateFill(degrees, kLongitudeDegreeDigits);
+    return LongitudeFill(degrees, PositionFormat());
+}
+
+QString LatitudeFill(double degrees, int positionFormat)
+{
+    return CoordinateFill(degrees, positionFormat, kLatitudeDegreeDigits);
+}
+
+QString LongitudeFill(double degrees, int positionFormat)
+{
+    return CoordinateFill(degrees, positionFormat, kLongitudeDegreeDigits);
 }
 
 int32_t ParseCoordinate(const QString& digits)
 {
+    return ParseCoordinate(digits, PositionFormat());
+}
+
+int32_t ParseCoordinate(const QString& digits, int positionFormat)
+{
     const int64_t n = LeadingNumber(digits);
-    switch (PositionFormat()) {
+    switch (positionFormat) {
     case 0: {
         const int64_t degrees = n / 1'000'000;
         const int64_t minutes10k = n - degrees * 1'000'000;

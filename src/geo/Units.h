@@ -68,9 +68,14 @@ QString FormatLongitude(double degrees, int positionFormat);
 // the parse of the typed digits back into non-negative microdegrees.
 QString LatitudeMask();
 QString LongitudeMask();
+QString LatitudeMask(int positionFormat);
+QString LongitudeMask(int positionFormat);
 QString LatitudeFill(double degrees);
 QString LongitudeFill(double degrees);
+QString LatitudeFill(double degrees, int positionFormat);
+QString LongitudeFill(double degrees, int positionFormat);
 // Digits with the mask's literals removed and blanks as '0'. The caller negates for S or W.
 int32_t ParseCoordinate(const QString& digits);
+int32_t ParseCoordinate(const QString& digits, int positionFormat);
 // The entry of the hemisphere list ("N","S" or "E","W") that shows a stored coordinate.
 int HemisphereIndex(int32_t microdegrees);

@@ -1,16 +1,19 @@
 #include "gps/NMEALog.h"
 
 #include "gps/NMEAParser.h"
+#include "platform/Prompts.h"
 #include "platform/StringTable.h"
 
+#include <QDir>
+
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
 #include <fcntl.h>
 #include <unistd.h>
 
 namespace {
 constexpr int kNoLogText = 272;
+constexpr int kLogNotWritten = 1304;
 } // namespace
 
 std::unique_ptr<CNMEALogFile> CNMEALogFile::Create(const QString& path)
@@ -29,17 +32,21 @@ CNMEALogFile::~CNMEALogFile()
 
 void CNMEALogFile::WriteChunk(const uint8_t* bytes, size_t count)
 {
+    // After a failed write nothing more is written, so the log stays a prefix of what arrived
+    // even when the disk has room again.
+    if (m_failed)
+        return;
     size_t done = 0;
     do {
         const ssize_t n = ::write(m_fd, bytes + done, count - done);
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0) {
-            // A full disk: what is in the file stays; say so once rather than on every chunk.
-            if (!m_reportedFailure)
-                std::fprintf(stderr, "wendrift: the NMEA log %s cannot be written: %s\n",
-                             qUtf8Printable(m_path), std::strerror(errno));
-            m_reportedFailure = true;
+            m_failed = true;
+            Prompts().Ask(LoadString(kLogNotWritten)
+                              .arg(QDir::toNativeSeparators(m_path),
+                                   QString::fromLocal8Bit(std::strerror(errno))),
+                          QString(), PromptButtons::Ok, PromptIcon::Warning);
             return;
         }
         done += static_cast<size_t>(n);

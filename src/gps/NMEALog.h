@@ -18,7 +18,8 @@ public:
     CNMEALogFile(const CNMEALogFile&) = delete;
     CNMEALogFile& operator=(const CNMEALogFile&) = delete;
 
-    // Each chunk goes straight to the file, so a crash loses nothing already received.
+    // Each chunk goes straight to the file, so a crash loses nothing already received. A write
+    // that fails (a full disk) is reported once and ends the writing.
     void WriteChunk(const uint8_t* bytes, size_t count) override;
 
 private:
@@ -26,7 +27,7 @@ private:
 
     int m_fd;
     QString m_path;
-    bool m_reportedFailure = false;
+    bool m_failed = false; // a write failed: the log holds what arrived before it
 };
 
 // Recording through the parser's raw-data sink. StartLogging fails (0) while a log is open or

@@ -258,6 +258,8 @@ void CNMEAParser::DispatchSentence(const char* address, const char* data)
     const CNmeaFields fields = data == m_data
                                    ? CNmeaFields(data, m_bufferIndex, m_fieldStarts, m_fieldCount)
                                    : CNmeaFields(data);
+    if (!fields.Accepted())
+        return; // longer than the framer lets through: dropped as the framer would
     // An epoch's GSA sentences come in a row; any other sentence ends the epoch's union.
     if (m_last.type != SentenceType::GSA)
         m_gsaConstellations = 0;
@@ -381,32 +383,38 @@ bool IsSatelliteInUse(const GsaState& gsa, Constellation constellation, uint16_t
 
 void CNMEAParser::DecodeGGA(const char* data)
 {
-    DecodeGGA(CNmeaFields(data));
+    if (const CNmeaFields fields(data); fields.Accepted())
+        DecodeGGA(fields);
 }
 
 void CNMEAParser::DecodeGSA(const char* data)
 {
-    DecodeGSA(CNmeaFields(data));
+    if (const CNmeaFields fields(data); fields.Accepted())
+        DecodeGSA(fields);
 }
 
 void CNMEAParser::DecodeGSV(const char* data)
 {
-    DecodeGSV(CNmeaFields(data));
+    if (const CNmeaFields fields(data); fields.Accepted())
+        DecodeGSV(fields);
 }
 
 void CNMEAParser::DecodeRMB(const char* data)
 {
-    DecodeRMB(CNmeaFields(data));
+    if (const CNmeaFields fields(data); fields.Accepted())
+        DecodeRMB(fields);
 }
 
 void CNMEAParser::DecodeRMC(const char* data)
 {
-    DecodeRMC(CNmeaFields(data));
+    if (const CNmeaFields fields(data); fields.Accepted())
+        DecodeRMC(fields);
 }
 
 void CNMEAParser::DecodeZDA(const char* data)
 {
-    DecodeZDA(CNmeaFields(data));
+    if (const CNmeaFields fields(data); fields.Accepted())
+        DecodeZDA(fields);
 }
 
 void CNMEAParser::DecodeGGA(const CNmeaFields& fields)

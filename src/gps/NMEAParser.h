@@ -138,6 +138,8 @@ public:
 
     int ProcessBytes(const uint8_t* bytes, size_t count);
     void ProcessByte(uint8_t byte);
+    // Data longer than the framer's 255 characters is dropped as the framer would drop it: no
+    // decoder, no count, no message.
     void DispatchSentence(const char* address, const char* data);
     void PostToMainWindow(uint32_t message);
 
@@ -150,6 +152,8 @@ public:
 
     void ResetFixState();
 
+    // The decoders of the data part as a C string; one longer than the framer's 255 characters
+    // is refused and changes nothing.
     void DecodeGGA(const char* data);
     void DecodeGSA(const char* data);
     void DecodeGSV(const char* data);
@@ -158,7 +162,8 @@ public:
     void DecodeZDA(const char* data);
 
     // Copies field `index` (0 = first after the address) into `out` (at most size-1 chars).
-    // 1 when the field is present and non-empty, else 0 with `out` empty.
+    // 1 when the field is present and non-empty, else 0 with `out` empty (also for data longer
+    // than the framer's 255 characters).
     static int GetField(const char* data, int index, char* out, int size);
     // Reads a decimal number whose fraction takes the sign of the whole ("-0.5" is -0.5).
     static double ParseDecimal(const char* text);

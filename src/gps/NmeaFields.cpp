@@ -10,6 +10,11 @@ CNmeaFields::CNmeaFields(const char* data)
     m_ownStarts[0] = 0;
     size_t i = 0;
     for (; data[i] != '\0'; ++i) {
+        if (i == kMaxDataLength) {
+            m_count = 0;
+            m_length = 0;
+            return;
+        }
         if (data[i] == ',' && m_count < kMaxFields)
             m_ownStarts[m_count++] = static_cast<uint16_t>(i + 1);
         m_mayHoldAsterisk |= data[i] == '*';

@@ -15,7 +15,10 @@ class CNmeaFields {
 public:
     static constexpr int kMaxFields = 257;
     static constexpr size_t kMaxFieldLength = 24; // longer fields are cut
+    static constexpr size_t kMaxDataLength = 255; // what the framer's data buffer holds
 
+    // Scans a NUL-terminated data string. One longer than kMaxDataLength, which the framer
+    // would have dropped (and whose offsets would not fit 16 bits), is refused: no fields.
     explicit CNmeaFields(const char* data);
     // Fields already found by the framer: `starts` holds `count` field offsets into `data`, which
     // holds no "*" (the framer ends the data there).
@@ -28,6 +31,8 @@ public:
     bool Field(int index, std::string_view& text) const;
     // The same as a NUL-terminated copy in `out` (at most size-1 characters); 1 or 0.
     int Get(int index, char* out, int size) const;
+    // False for a data string the framer would have refused.
+    bool Accepted() const { return m_count > 0; }
 
 private:
     const char* m_data;

@@ -1,8 +1,8 @@
 #include "nav/FixTime.h"
 
 #include "gps/NMEAParser.h"
-#include "nav/UtcTime.h"
 #include "platform/Clock.h"
+#include "platform/UtcTime.h"
 
 #include <algorithm>
 

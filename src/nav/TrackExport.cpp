@@ -1,8 +1,8 @@
 #include "nav/TrackExport.h"
 
 #include "nav/TrackLog.h"
-#include "nav/UtcTime.h"
 #include "platform/SafeFile.h"
+#include "platform/UtcTime.h"
 
 #include <charconv>
 #include <string_view>
@@ -172,9 +172,10 @@ QByteArray TrackExportText(const CTrackLog& track, TrackExportFormat format)
     return GPXText(track);
 }
 
-int ExportTrackFile(const CTrackLog& track, TrackExportFormat format, const QString& path)
+int ExportTrackFile(const CTrackLog& track, TrackExportFormat format, const QString& path,
+                    QString* error)
 {
-    return WriteFileSafely(path, TrackExportText(track, format)) ? 1 : 0;
+    return WriteFileSafely(path, TrackExportText(track, format), error) ? 1 : 0;
 }
 
 int ExportCSV(const CTrackLog& track, const QString& path)

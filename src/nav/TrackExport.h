@@ -14,7 +14,9 @@ enum class TrackExportFormat { CSV, KML, GPX };
 int ExportCSV(const CTrackLog& track, const QString& path);
 int ExportKML(const CTrackLog& track, const QString& path);
 int ExportGPX(const CTrackLog& track, const QString& path);
-int ExportTrackFile(const CTrackLog& track, TrackExportFormat format, const QString& path);
+// `error`, when given, says why a file could not be written.
+int ExportTrackFile(const CTrackLog& track, TrackExportFormat format, const QString& path,
+                    QString* error = nullptr);
 
 // The text the export of `format` writes.
 QByteArray TrackExportText(const CTrackLog& track, TrackExportFormat format);

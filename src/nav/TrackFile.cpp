@@ -1,8 +1,8 @@
 // The track file: a magic number followed by fixed-size little-endian point records.
 
 #include "nav/TrackLog.h"
-#include "nav/UtcTime.h"
 #include "platform/SafeFile.h"
+#include "platform/UtcTime.h"
 
 #include <QFile>
 #include <QtEndian>
@@ -116,12 +116,12 @@ int CTrackLog::LoadFile(const QString& path, TrackFileLayout* layout)
     return 1;
 }
 
-int CTrackLog::SaveFile(const QString& path) const
+int CTrackLog::SaveFile(const QString& path, QString* error) const
 {
     QByteArray data(4 + kCurrentRecordSize * m_count, Qt::Uninitialized);
     auto* bytes = reinterpret_cast<uchar*>(data.data());
     qToLittleEndian<quint32>(kTrackFileMagic, bytes);
     for (int i = 0; i < m_count; ++i)
         EncodeRecord(PointAt(i), bytes + 4 + kCurrentRecordSize * i);
-    return WriteFileSafely(path, data) ? 1 : 0;
+    return WriteFileSafely(path, data, error) ? 1 : 0;
 }

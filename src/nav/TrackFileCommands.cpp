@@ -4,6 +4,7 @@
 #include "nav/TrackLog.h"
 #include "platform/Locations.h"
 #include "platform/Prompts.h"
+#include "platform/StringTable.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -13,6 +14,15 @@ namespace {
 const QString kSettingsSection = QStringLiteral("Settings");
 const QString kTrackFileKey = QStringLiteral("Track File");
 const QString kDefaultTrackFile = QStringLiteral("\\My Documents\\Wendrift\\track.trk");
+constexpr int kTrackNotSaved = 1301;
+constexpr int kTrackNotExported = 1302;
+
+// A file that could not be written: the user hears which and why (a full disk, say).
+void TellNotWritten(int message, const QString& path, const QString& error)
+{
+    Prompts().Ask(LoadString(message).arg(QDir::toNativeSeparators(path), error), QString(),
+                  PromptButtons::Ok, PromptIcon::Warning);
+}
 
 // The file dialogs start beside the track file in use.
 QString BesideTrackFile(const QString& name)
@@ -79,7 +89,11 @@ int SaveTrack(CTrackLog& track, const QString& path)
     if (track.GetCount() > 0)
         track.PointAt(track.GetCount() - 1).segmentStart = 1;
     QDir().mkpath(QFileInfo(path).absolutePath());
-    return track.SaveFile(path);
+    QString error;
+    const int saved = track.SaveFile(path, &error);
+    if (!saved)
+        TellNotWritten(kTrackNotSaved, path, error);
+    return saved;
 }
 
 void EraseTrack(CTrackLog& track)
@@ -125,5 +139,9 @@ int ExportTrack(const CTrackLog& track, TrackExportFormat format)
     const QString chosen = Prompts().AskFileName(request);
     if (chosen.isEmpty())
         return 0;
-    return ExportTrackFile(track, format, chosen);
+    QString error;
+    const int written = ExportTrackFile(track, format, chosen, &error);
+    if (!written)
+        TellNotWritten(kTrackNotExported, chosen, error);
+    return written;
 }

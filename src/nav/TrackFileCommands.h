@@ -17,7 +17,8 @@ QString TrackFilePath();
 // Loads the track file; on success with points the oldest begins a segment. The LoadFile result.
 int LoadTrack(CTrackLog& track);
 // Saves to the track file (creating its folder); the newest point is marked as a segment start
-// first, so that the points of the next run do not join the line. The SaveFile result.
+// first, so that the points of the next run do not join the line. The SaveFile result; a file
+// that cannot be written (a full disk) is reported with the reason, the track in memory kept.
 int SaveTrack(CTrackLog& track);
 // The same two on the track file at `path` instead of the one the setting names.
 int LoadTrack(CTrackLog& track, const QString& path);
@@ -33,5 +34,5 @@ bool OpenTrackFile(CTrackLog& track);
 bool NewTrackFile(CTrackLog& track);
 
 // Export track: asks for the file name and writes the export. 1 when written, 0 when the user
-// cancelled or the file could not be written.
+// cancelled or the file could not be written (which is reported with the reason).
 int ExportTrack(const CTrackLog& track, TrackExportFormat format);

@@ -54,8 +54,8 @@ public:
     int LoadFile(const QString& path, TrackFileLayout* layout = nullptr);
     // Writes the track to `path` in the current layout, replacing the file only once it is
     // completely written. 1 on success, 0 when the file could not be written (any previous file
-    // at `path` is then left as it was).
-    int SaveFile(const QString& path) const;
+    // at `path` is then left as it was, and `error`, when given, says why).
+    int SaveFile(const QString& path, QString* error = nullptr) const;
 
 private:
     // Takes over the points of `other` (same capacity); the other fields keep their values.

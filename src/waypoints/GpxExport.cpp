@@ -1,8 +1,8 @@
 #include "waypoints/GpxExport.h"
 
-#include "nav/UtcTime.h"
 #include "platform/Clock.h"
 #include "platform/SafeFile.h"
+#include "platform/UtcTime.h"
 #include "waypoints/WaypointDB.h"
 
 #include <algorithm>

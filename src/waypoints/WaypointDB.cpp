@@ -319,7 +319,8 @@ void CWaypointDB::SetNavigating(bool navigating)
 void CWaypointDB::Clear()
 {
     for (std::vector<CWaypoint>& records : m_cells)
-        std::vector<CWaypoint>().swap(records);
+        if (records.capacity() > 0) // most of the 40,000 cells never held a record
+            std::vector<CWaypoint>().swap(records);
     m_cellOfID.clear();
     m_idsOfName.clear();
     m_latchedIDs.clear();

@@ -1,6 +1,6 @@
 #include "waypoints/XmlTimeText.h"
 
-#include "nav/UtcTime.h"
+#include "platform/UtcTime.h"
 
 namespace {
 

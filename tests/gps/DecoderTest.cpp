@@ -83,6 +83,40 @@ TEST(FieldTest, OnePassIndexAgreesWithWalkingOnRandomData)
     }
 }
 
+// The C-string entry points take data of any length; what the framer would drop (over 255
+// characters) they refuse, however far its commas lie (16-bit offsets wrapped past 65,535).
+TEST_F(DecoderTest, DataLongerThanTheFramerTakesIsRefusedAtEveryEntry)
+{
+    const std::string wrapping = std::string(65540, '1') + ",4916.45,N,12311.12,W,1,08";
+    const std::string justOver = "x," + std::string(254, '2');
+    char out[25] = "unchanged";
+    for (const std::string& data : {wrapping, justOver}) {
+        SCOPED_TRACE(data.size());
+        for (int index = 0; index < 8; ++index) {
+            EXPECT_EQ(CNMEAParser::GetField(data.c_str(), index, out, 25), 0);
+            EXPECT_STREQ(out, "");
+        }
+        for (const char* address : {"GPGGA", "GPGSA", "GPGSV", "GPRMB", "GPRMC", "GPZDA"})
+            parser.DispatchSentence(address, data.c_str());
+        parser.DecodeGGA(data.c_str());
+        parser.DecodeGSA(data.c_str());
+        parser.DecodeGSV(data.c_str());
+        parser.DecodeRMB(data.c_str());
+        parser.DecodeRMC(data.c_str());
+        parser.DecodeZDA(data.c_str());
+    }
+    EXPECT_EQ(parser.GetSentenceCount(), 0u);
+    EXPECT_TRUE(sink.messages.isEmpty());
+    EXPECT_EQ(parser.Gga().count + parser.Gsa().count + parser.Rmb().count + parser.Rmc().count +
+                  parser.Zda().count,
+              0u);
+
+    const std::string longest = "x," + std::string(253, '2'); // 255 characters: still taken
+    EXPECT_EQ(CNMEAParser::GetField(longest.c_str(), 1, out, 25), 1);
+    parser.DispatchSentence("GPGGA", longest.c_str());
+    EXPECT_EQ(parser.GetSentenceCount(), 1u);
+}
+
 TEST(NumberTest, DecimalsCarryTheSignIntoTheFraction)
 {
     EXPECT_DOUBLE_EQ(CNMEAParser::ParseDecimal("-12.3"), -12.3);

@@ -1,6 +1,6 @@
 #include "nav/TrackExport.h"
 #include "nav/TrackLog.h"
-#include "nav/UtcTime.h"
+#include "platform/UtcTime.h"
 #include "support/TestData.h"
 
 #include <QFile>

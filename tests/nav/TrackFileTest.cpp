@@ -1,4 +1,5 @@
 #include "nav/TrackLog.h"
+#include "support/FileSizeLimit.h"
 
 #include <QDir>
 #include <QFile>
@@ -9,9 +10,6 @@
 
 #include <bit>
 #include <cmath>
-#include <csignal>
-
-#include <sys/resource.h>
 
 namespace {
 
@@ -240,26 +238,7 @@ TEST_F(TrackFile, SavesMagicAndTwentyByteRecordsThatReadBack)
     }
 }
 
-// A disk that fills up during the save: the process may not write files larger than `bytes`.
-class CFileSizeLimit {
-public:
-    explicit CFileSizeLimit(rlim_t bytes)
-    {
-        getrlimit(RLIMIT_FSIZE, &m_previous);
-        m_previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = m_previous;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~CFileSizeLimit()
-    {
-        setrlimit(RLIMIT_FSIZE, &m_previous);
-        std::signal(SIGXFSZ, m_previousHandler);
-    }
-
-private:
-    rlimit m_previous{};
-    void (*m_previousHandler)(int) = nullptr;
+void (*m_previousHandler)(int) = nullptr;
 };
 
 TEST_F(TrackFile, FailedSaveLeavesTheOldFile)

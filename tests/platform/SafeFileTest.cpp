@@ -1,6 +1,7 @@
 // Safe replacement of files: a failed write never costs the previous contents.
 
 #include "platform/SafeFile.h"
+#include "support/FileSizeLimit.h"
 
 #include <QDir>
 #include <QFile>
@@ -8,8 +9,8 @@
 
 #include <gtest/gtest.h>
 
-#include <csignal>
-#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -19,25 +20,6 @@ QByteArray ReadAll(const QString& path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-// Limits the size of files this process may write, as a nearly full disk would.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        std::signal(SIGXFSZ, SIG_IGN);
-        getrlimit(RLIMIT_FSIZE, &m_saved);
-        rlimit limit = m_saved;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit()
-    {
-        setrlimit(RLIMIT_FSIZE, &m_saved);
-        std::signal(SIGXFSZ, SIG_DFL);
-    }
-
-private:
-    rlimit m_saved{};
 };
 
 TEST(SafeFile, ReplacesTheFileOnlyWhenComplete)
@@ -57,13 +39,54 @@ TEST(SafeFile, ShortWritesOfAFullDiskFailAndKeepTheOldFile)
     ASSERT_TRUE(WriteFileSafely(path, "precious"));
     // Small and large writes: a small one used to vanish into the buffer flushed on commit.
     for (const qsizetype size : {qsizetype(3000), qsizetype(300000)}) {
-        FileSizeLimit limit(1024);
+        CFileSizeLimit limit(1024);
         QString error;
         EXPECT_FALSE(WriteFileSafely(path, QByteArray(size, 'x'), &error)) << size;
         EXPECT_FALSE(error.isEmpty());
     }
     EXPECT_EQ(ReadAll(path), "precious");
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 1);
+}
+
+// A process that no longer runs: a writer killed in the middle of a save had such a pid.
+pid_t DeadPid()
+{
+    const pid_t child = fork();
+    if (child == 0)
+        _exit(0);
+    waitpid(child, nullptr, 0);
+    return child;
+}
+
+TEST(SafeFile, NextSaveRemovesOnlyPartialFilesOfGoneWriters)
+{
+    QTemporaryDir dir;
+    const QDir folder(dir.path());
+    const QString path = folder.filePath(QStringLiteral("db.wpt"));
+    ASSERT_TRUE(WriteFileSafely(path, "old"));
+    const QString abandoned = QStringLiteral("db.wpt.wendrift-partial-%1-aB3dE9").arg(DeadPid());
+    const QString live = QStringLiteral("db.wpt.wendrift-partial-1-aB3dE9"); // init never dies
+    const QStringList kept = {live, QStringLiteral("db.wpt.backup"),
+                              QStringLiteral("other.wpt.wendrift-partial-%1-x").arg(DeadPid())};
+    for (const QString& name : kept + QStringList{abandoned})
+        ASSERT_TRUE(WriteFileSafely(folder.filePath(name), "partial"));
+
+    ASSERT_TRUE(WriteFileSafely(path, "new"));
+    EXPECT_EQ(ReadAll(path), "new");
+    EXPECT_FALSE(folder.exists(abandoned));
+    for (const QString& name : kept)
+        EXPECT_TRUE(folder.exists(name)) << name.toStdString();
+}
+
+TEST(SafeFile, ReplacementKeepsThePermissionsOfTheOldFile)
+{
+    QTemporaryDir dir;
+    const QString path = QDir(dir.path()).filePath(QStringLiteral("settings.bin"));
+    ASSERT_TRUE(WriteFileSafely(path, "old"));
+    ASSERT_TRUE(QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner));
+    ASSERT_TRUE(WriteFileSafely(path, "new"));
+    EXPECT_EQ(QFile::permissions(path),
+              QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser);
 }
 
 TEST(SafeFile, MissingFolderFailsWithoutCreatingAnything)

@@ -1,4 +1,4 @@
-#include "nav/UtcTime.h"
+#include "platform/UtcTime.h"
 
 namespace {
 
