@@ -238,9 +238,6 @@ TEST_F(TrackFile, SavesMagicAndTwentyByteRecordsThatReadBack)
     }
 }
 
-void (*m_previousHandler)(int) = nullptr;
-};
-
 TEST_F(TrackFile, FailedSaveLeavesTheOldFile)
 {
     CBytes old;

@@ -20,8 +20,6 @@ QByteArray ReadAll(const QString& path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-};
-
 TEST(SafeFile, ReplacesTheFileOnlyWhenComplete)
 {
     QTemporaryDir dir;

@@ -28,9 +28,6 @@ namespace {
 
 constexpr rlim_t kRoomLeft = 1024; // bytes a file may still grow to
 
-void (*m_previousHandler)(int) = nullptr;
-};
-
 QString TooLarge()
 {
     return QString::fromLocal8Bit(std::strerror(EFBIG));
