@@ -171,7 +171,8 @@ void CPicMask::DeleteRange(int start, int end)
 
 int CPicMask::Paste(int position, const QString& text, bool overwrite)
 {
-    int cursor = position;
+    // A position before the field reads as its start (it indexed before the positions).
+    int cursor = std::clamp(position, 0, Length());
     for (QChar c : text) {
         if (cursor < Length() && !IsPlaceholder(cursor) && m_positions[cursor].character == c) {
             ++cursor;
