@@ -4,7 +4,8 @@
 # The build tree is build-fuzz (or $FUZZ_BUILD). New inputs gather in its fuzz-corpus/<harness>;
 # an input that fails is kept in fuzz-artifacts/<harness>/ and its path printed, and the exit
 # status is then 1. A hang is one input taking over a second; a reader that asks for 16 MB at
-# once (no input is larger than 20 kB) fails as well.
+# once (no input is larger than 20 kB) fails as well. FUZZ_SEED fixes libFuzzer's random seed,
+# so a run in CI explores the same inputs each time and does not fail on a stranger's change.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds="${1:-20}"
@@ -52,6 +53,7 @@ while IFS='|' read -r name program max_len dict seeds; do
            -max_len="$max_len" -use_value_profile=1 -artifact_prefix="$artifacts/"
            -print_final_stats=1)
   if [ -n "$dict" ]; then options+=(-dict="$dict"); fi
+  if [ -n "${FUZZ_SEED:-}" ]; then options+=(-seed="$FUZZ_SEED"); fi
   if ASAN_OPTIONS=detect_leaks=1 "$program" "${options[@]}" "${folders[@]}" >"$log" 2>&1; then
     runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log")
     coverage=$(grep -o 'cov: [0-9]* ft: [0-9]*' "$log" | tail -1)

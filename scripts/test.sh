@@ -39,7 +39,7 @@ fi
 # A crash, hang or leak fails the run and names the input that caused it.
 if echo 'extern "C" int LLVMFuzzerTestOneInput(const char*, long) { return 0; }' |
   clang++ -x c++ -fsanitize=fuzzer -o /dev/null - 2>/dev/null; then
-  scripts/fuzz.sh 20
+  FUZZ_SEED=1 scripts/fuzz.sh 20
   step_done "fuzzing"
 else
   echo "== fuzzing skipped: no clang with libFuzzer"

@@ -92,7 +92,7 @@ QString CPicMask::Value(bool trimTrailing) const
 
 int CPicMask::NextPlaceholder(int position) const
 {
-    int p = std::max(position, 0);
+    int p = std::clamp(position, 0, Length());
     while (p < Length() && !IsPlaceholder(p))
         ++p;
     return p;
@@ -100,7 +100,7 @@ int CPicMask::NextPlaceholder(int position) const
 
 int CPicMask::PreviousPlaceholder(int position) const
 {
-    int p = std::min(position, Length()) - 1;
+    int p = std::clamp(position, 0, Length()) - 1;
     while (p >= 0 && !IsPlaceholder(p))
         --p;
     return p;

@@ -27,7 +27,8 @@ public:
     QString Value(bool trimTrailing = false) const;
 
     // The first placeholder at or after `position` (Length() when none), and the last one
-    // before it (-1 when none): the cursor never rests on a literal.
+    // before it (-1 when none): the cursor never rests on a literal. A position outside the
+    // field counts as the field's nearer end.
     int NextPlaceholder(int position) const;
     int PreviousPlaceholder(int position) const;
 
