@@ -129,11 +129,7 @@ void CGpsLink::OnWatchdogTick()
         m_connectionLost = true;
         m_port.Close();
         m_parser.ResetFixState();
-        if (m_viewHost) {
-            m_viewHost->Post(WM_GPS_GGA);
-            m_viewHost->Post(WM_GPS_GSV);
-            m_viewHost->Post(WM_GPS_RMC);
-        }
+        ShowEmptyFix();
         Q_EMIT Lost();
         return;
     }
@@ -156,6 +152,24 @@ void CGpsLink::OnWatchdogTick()
         }
     }
     Reconnect();
+}
+
+void CGpsLink::ShowEmptyFix()
+{
+    if (m_viewHost) {
+        m_viewHost->Post(WM_GPS_GGA);
+        m_viewHost->Post(WM_GPS_GSV);
+        m_viewHost->Post(WM_GPS_RMC);
+    }
+}
+
+void CGpsLink::ChooseGnssTalkers(GnssTalkers talkers)
+{
+    WriteGnssTalkersSetting(talkers);
+    // The parser runs on this thread (the reader thread only hands bytes over), so the
+    // change lands between two chunks.
+    m_parser.SetGnssTalkers(talkers);
+    ShowEmptyFix();
 }
 
 void CGpsLink::Reconnect()

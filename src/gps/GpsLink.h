@@ -1,6 +1,7 @@
 #pragma once
 
 #include "gps/ChunkHandoff.h"
+#include "gps/GnssSystems.h"
 #include "gps/SleepInhibitor.h"
 
 #include <QObject>
@@ -70,6 +71,9 @@ public:
     int ApplyManualSetup(const QString& device, int baud, bool autoReconnect);
     // Plays `path` in the port's place from now on. 1 when the file opened.
     int StartPlayback(const QString& path);
+    // Decodes every GNSS talker or the GPS talker only from now on, stored in the settings. The
+    // fix starts afresh and the views show it empty until the next sentences.
+    void ChooseGnssTalkers(GnssTalkers talkers);
 
     State LinkState() const;
     bool IsConnecting() const { return m_connecting; }
@@ -100,6 +104,8 @@ Q_SIGNALS:
 
 private:
     void FeedParser(const uint8_t* bytes, size_t count);
+    // Posts the GGA, GSV and RMC messages that make every view show the reset fix.
+    void ShowEmptyFix();
     void Reconnect();
     int OpenStoredPort();
 

@@ -11,6 +11,16 @@ int SignalTable::ShownCount() const
     return count == 0 ? std::min<int>(12, static_cast<int>(records.size())) : count;
 }
 
+CConstellationSet SignalTable::Constellations() const
+{
+    CConstellationSet set;
+    const int n = std::min<int>(ShownCount(), static_cast<int>(records.size()));
+    for (int i = 0; i < n; ++i)
+        if (records[static_cast<size_t>(i)].prn != 0)
+            set.Add(records[static_cast<size_t>(i)].constellation);
+    return set;
+}
+
 SignalTable ReadSignalTable(const CNMEAParser& fix)
 {
     SignalTable table;
@@ -18,10 +28,20 @@ SignalTable ReadSignalTable(const CNMEAParser& fix)
     table.records.reserve(std::size(satellites));
     for (const SatelliteEntry& entry : satellites)
         table.records.push_back({entry.nPRN, entry.nSNR, entry.nAzimuth, entry.nElevation,
-                                 static_cast<int>(entry.bUsed)});
+                                 static_cast<int>(entry.bUsed), entry.constellation});
     table.count =
         std::min<int>(fix.Gsv().satellitesInView, static_cast<int>(std::size(satellites)));
     return table;
+}
+
+std::vector<int> SignalBarRecords(const SignalTable& table, int capacity)
+{
+    const int n = std::min<int>(table.ShownCount(), static_cast<int>(table.records.size()));
+    std::vector<int> shown;
+    for (int i = 0; i < n; ++i)
+        if (n <= capacity || table.records[static_cast<size_t>(i)].snr > 0)
+            shown.push_back(i);
+    return shown;
 }
 
 QRect SkySquare(const QRect& rect)

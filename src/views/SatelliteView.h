@@ -1,5 +1,8 @@
 #pragma once
 
+#include "gps/GnssSystems.h"
+#include "views/ConstellationMarks.h"
+
 #include <QPoint>
 #include <QRect>
 
@@ -10,6 +13,7 @@ class CNMEAParser;
 // One satellite of the status view, as the fix state's satellite table holds it.
 struct SignalRecord {
     int prn = 0, snr = 0, azimuth = 0, elevation = 0, used = 0;
+    Constellation constellation = Constellation::GPS;
 };
 
 // The satellite table with the count of satellites in view. The count is kept within the table:
@@ -19,8 +23,13 @@ struct SignalTable {
     int count = 0;
     // The number of bars and sky slots shown: the count, or 12 frames when it is 0.
     int ShownCount() const;
+    // The constellations of the shown satellites (empty slots aside).
+    CConstellationSet Constellations() const;
 };
 SignalTable ReadSignalTable(const CNMEAParser& fix);
+// The records the signal bars show, in table order: the shown ones, or only those with a
+// signal when there are more than `capacity` bars' room (the untracked would crowd out the rest).
+std::vector<int> SignalBarRecords(const SignalTable& table, int capacity);
 
 // The status view's three pages (position, precision, sky); a tap moves to the next.
 class CStatusPages {

@@ -5,6 +5,7 @@
 #include "app/CommandIds.h"
 #include "app/SettingsStore.h"
 #include "app/StartupSequence.h"
+#include "app/ui/CommandBar.h"
 #include "app/ui/StartupDialogs.h"
 #include "app/ui/StatusBar.h"
 #include "app/ui/ViewHost.h"
@@ -20,6 +21,7 @@
 #include "support/ScriptedPrompts.h"
 #include "support/TestData.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QFile>
@@ -265,6 +267,39 @@ TEST_F(MainFrameTest, StatusBarAndTabTogglesAreStored)
     EXPECT_FALSE(frame.IsCommandChecked(ID_VIEW_TABS));
     EXPECT_EQ(frame.ViewHost().Tabs().PageArea().top(), 0);
     EXPECT_GT(withTabs.top(), 0);
+}
+
+TEST_F(MainFrameTest, GnssTalkersMenuItemStoresTheChoiceAndResetsTheFix)
+{
+    CMainFrame::Options options;
+    options.snapshot = true;
+    CMainFrame frame(options);
+    QAction* item = frame.Commands().Action(ID_GNSS_TALKERS);
+    ASSERT_NE(item, nullptr);
+    ASSERT_TRUE(item->isCheckable());
+    const QByteArray glonass = "$GLGSV,1,1,01,65,53,144,30*53\r\n";
+    struct Step {
+        int stored;
+        GnssTalkers mode;
+        int inViewAfterGlonass;
+    };
+    // Every GNSS talker by default; the item switches to the GPS talker only and back.
+    const Step steps[] = {
+        {-1, GnssTalkers::All, 1}, {0, GnssTalkers::GpOnly, 0}, {1, GnssTalkers::All, 1}};
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.stored);
+        if (step.stored >= 0) {
+            item->trigger();
+            EXPECT_EQ(frame.Parser().Gsv().satellitesInView, 0) << "the fix starts afresh";
+        }
+        EXPECT_EQ(ReadIntSetting("Settings", "GNSS Talkers", -1), step.stored);
+        EXPECT_EQ(frame.Parser().GetGnssTalkers(), step.mode);
+        frame.Commands().Refresh();
+        EXPECT_EQ(item->isChecked(), step.mode == GnssTalkers::All);
+        frame.Parser().ProcessBytes(reinterpret_cast<const uint8_t*>(glonass.constData()),
+                                    static_cast<size_t>(glonass.size()));
+        EXPECT_EQ(frame.Parser().Gsv().satellitesInView, step.inViewAfterGlonass);
+    }
 }
 
 TEST_F(MainFrameTest, LogRecordingKeepsTheBytesAndShowsTheSize)

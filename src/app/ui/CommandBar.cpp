@@ -74,6 +74,8 @@ void CCommandBar::BuildMenus(QMainWindow& frame)
     AddItem(record, ID_LOG_RECORD_STOP, tr("멈춤(&T)"));
     AddItem(gps, ID_LOG_PLAYBACK, tr("로그 재생(&P)"), true);
     gps->addSeparator();
+    AddItem(gps, ID_GNSS_TALKERS, tr("모든 GNSS 위성 시스템 사용(&G)"), true);
+    gps->addSeparator();
     AddItem(gps, ID_SIRF_OUTPUT, tr("SiRF 출력 설정"));
     AddItem(gps, ID_SIRF_PARAMETERS, tr("SiRF 파라미터 설정"));
 

@@ -206,6 +206,10 @@ void CMainFrame::RunCommand(int id)
     case ID_VIEW_STATUS_BAR:
         ToggleStatusBar();
         break;
+    case ID_GNSS_TALKERS:
+        m_link->ChooseGnssTalkers(
+            m_parser.GetGnssTalkers() == GnssTalkers::All ? GnssTalkers::GpOnly : GnssTalkers::All);
+        break;
     case ID_VIEW_TABS:
         m_viewHost->ToggleTabs();
         break;
@@ -241,6 +245,8 @@ bool CMainFrame::IsCommandChecked(int id) const
         return m_link->IsPlaybackActive();
     case ID_VIEW_STATUS_BAR:
         return m_statusBar->isVisible();
+    case ID_GNSS_TALKERS:
+        return m_parser.GetGnssTalkers() == GnssTalkers::All;
     case ID_VIEW_TABS:
         return m_viewHost->TabsVisible();
     default:

@@ -118,7 +118,8 @@ void CGPSStatusWnd::DrawSkyPage(CDrawContext& dc, const GdiRect& lower, const Gd
     for (int i = 0; i < n; ++i) {
         const SignalRecord& record = table.records[static_cast<size_t>(i)];
         slots[static_cast<size_t>(i)] = {record.prn, static_cast<double>(record.azimuth),
-                                         static_cast<double>(record.elevation), record.used};
+                                         static_cast<double>(record.elevation), record.used,
+                                         record.constellation};
     }
     m_sky.SetSatellites(std::move(slots));
     const GdiRect sky{lower.left + 3, lower.top + 3, lower.right - 3, lower.bottom - 3};

@@ -2,6 +2,7 @@
 
 #include "views/PixelMath.h"
 #include "views/SatelliteView.h"
+#include "views/ui/ConstellationLegend.h"
 
 namespace {
 
@@ -62,7 +63,13 @@ void CAzimuthElevationWnd::SetSkyColors(const QColor& fill, const QColor& outlin
 
 void CAzimuthElevationWnd::DrawSky(CDrawContext& dc, const GdiRect& rect) const
 {
-    const QRect square = SkySquare(rect.ToQRect());
+    CConstellationSet present;
+    for (const SkySatellite& satellite : m_slots)
+        if (satellite.prn != 0)
+            present.Add(satellite.constellation);
+    const bool marked = present.IsMixed();
+    const CConstellationLegend legend(dc, rect, marked ? present : CConstellationSet{});
+    const QRect square = SkySquare(legend.SkyRect().ToQRect());
     const GdiRect sq = GdiRect::FromQRect(square);
     const int s = sq.Width();
     if (s <= 0)
@@ -104,15 +111,19 @@ void CAzimuthElevationWnd::DrawSky(CDrawContext& dc, const GdiRect& rect) const
         dc.DrawText(letter, boxes[i], DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOCLIP);
     }
 
+    // The legend first, so that a satellite's label near the horizon is never hidden by it.
+    const GdiFont skyFont = dc.CurrentFont();
+    legend.Draw(dc);
+    dc.SelectFont(skyFont);
     dc.SetBkMode(BackgroundMode::Transparent);
     const int textHeight = dc.GetTextMetrics().height;
     for (const SkySatellite& satellite : m_slots)
         if (satellite.prn != 0)
-            DrawSatellite(dc, satellite, square, textHeight);
+            DrawSatellite(dc, satellite, square, textHeight, marked);
 }
 
 void CAzimuthElevationWnd::DrawSatellite(CDrawContext& dc, const SkySatellite& satellite,
-                                         const QRect& square, int textHeight) const
+                                         const QRect& square, int textHeight, bool marked) const
 {
     const QPoint p = AzElToPoint(square, satellite.azimuth, satellite.elevation);
     const bool used = satellite.used == 1;
@@ -128,8 +139,13 @@ void CAzimuthElevationWnd::DrawSatellite(CDrawContext& dc, const SkySatellite& s
         dc.SelectBrush(colour);
         dc.Ellipse({p.x() - 5, p.y() - 5, p.x() + 5, p.y() + 5});
     }
-    dc.SetTextColor(colour);
     const QString label = QString::number(satellite.prn);
+    if (marked) {
+        const int width = LetterAndTextWidth(dc, satellite.constellation, label);
+        DrawLetterAndText(dc, satellite.constellation, label, colour, p.x() - width / 2, labelTop);
+        return;
+    }
+    dc.SetTextColor(colour);
     const int half = dc.GetTextExtent(label).width() / 2 + 1;
     dc.DrawText(label, {p.x() - half, labelTop, p.x() + half, labelTop + textHeight},
                 DT_CENTER | DT_TOP | DT_SINGLELINE | DT_NOCLIP);

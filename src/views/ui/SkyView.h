@@ -1,5 +1,6 @@
 #pragma once
 
+#include "gps/GnssSystems.h"
 #include "platform/ui/DrawContext.h"
 
 #include <QColor>
@@ -12,6 +13,7 @@ struct SkySatellite {
     int prn = 0;
     double azimuth = 0, elevation = 0;
     int used = 0; // exactly 1: used in the solution
+    Constellation constellation = Constellation::GPS;
 };
 
 // The 15 x 13 satellite markers: 114 red (used), 113 grey (not used), magenta transparent.
@@ -20,7 +22,9 @@ constexpr int kNotUsedSatelliteBitmap = 113;
 // The marker of a resource id with its key colour made transparent; a null image for others.
 const QImage& SatelliteMarker(int resourceId);
 
-// The sky view: satellites by azimuth and elevation on a polar plot, horizon at the edge.
+// The sky view: satellites by azimuth and elevation on a polar plot, horizon at the edge. When
+// other systems than GPS are in view, each PRN has its constellation's letter before it and a
+// legend names the letters.
 class CAzimuthElevationWnd {
 public:
     void SetSatellites(std::vector<SkySatellite> satellites) { m_slots = std::move(satellites); }
@@ -33,7 +37,7 @@ public:
 
 private:
     void DrawSatellite(CDrawContext& dc, const SkySatellite& satellite, const QRect& square,
-                       int textHeight) const;
+                       int textHeight, bool marked) const;
 
     std::vector<SkySatellite> m_slots;
     int m_usedBitmap = 0, m_notUsedBitmap = 0;

@@ -2,51 +2,161 @@
 
 #include "platform/ui/SystemColors.h"
 #include "views/PixelMath.h"
+#include "views/ui/ConstellationLegend.h"
 
 #include <algorithm>
+#include <climits>
+#include <vector>
+
+namespace {
+
+// The frames of the chart: `n` of them across `bars`, their bars rising one forty-fifth of the
+// height per dB-Hz above 5, with the SNR in the bar unless `snrWidth` is wider than a frame's
+// pitch (0: always).
+class CBarFrames {
+public:
+    CBarFrames(const GdiRect& bars, int n, int snrHeight, int snrWidth = 0)
+        : m_bars(bars), m_pitch(static_cast<double>(bars.right - bars.left) / n),
+          m_frameRight(bars.left + TruncToPixel(m_pitch + 0.5) - 2),
+          m_q((bars.bottom - bars.top) * 0.022222222222222223), m_snrHeight(snrHeight),
+          m_snrShown(snrWidth < m_pitch)
+    {}
+
+    GdiRect Frame(int i) const
+    {
+        const int shift = TruncToPixel(i * m_pitch) + 1;
+        return {m_bars.left + shift, m_bars.top, m_frameRight + shift, m_bars.bottom};
+    }
+
+    // Frame `i` with the bar of `record` and its SNR, in the current font.
+    void Draw(CDrawContext& dc, int i, const SignalRecord& record) const
+    {
+        const GdiRect f = Frame(i);
+        dc.SelectPen(QColor(192, 192, 192));
+        dc.SelectBrush(Qt::white);
+        dc.Rectangle(f);
+        const int barTop = std::clamp(m_bars.bottom - TruncToPixel((record.snr - 5) * m_q),
+                                      m_bars.top, m_bars.bottom);
+        dc.SelectBrush(GetSysColor(record.used == 1 ? SysColor::Highlight : SysColor::GrayText));
+        if (barTop < m_bars.bottom)
+            dc.Rectangle({f.left, barTop, f.right, m_bars.bottom});
+        if (m_snrShown && barTop + m_snrHeight + 1 < m_bars.bottom) {
+            dc.SetTextColor(GetSysColor(SysColor::HighlightText));
+            dc.DrawText(QString::number(record.snr), {f.left, barTop, f.right, m_bars.bottom},
+                        DT_CENTER | DT_TOP | DT_SINGLELINE | DT_NOCLIP);
+        }
+    }
+
+private:
+    GdiRect m_bars;
+    double m_pitch;
+    int m_frameRight;
+    double m_q;
+    int m_snrHeight;
+    bool m_snrShown;
+};
+
+// Texts centred under the frames in rows; a text that would touch the one before it in its
+// row is left out, so that none overlaps.
+class CLabelRows {
+public:
+    CLabelRows(int top, int rowHeight, int rows) : m_top(top), m_rowHeight(rowHeight)
+    {
+        m_rights.assign(static_cast<size_t>(rows), INT_MIN);
+    }
+
+    void Draw(CDrawContext& dc, int row, int centre, const QString& text)
+    {
+        const int width = dc.GetTextExtent(text).width();
+        const int left = centre - width / 2;
+        int& right = m_rights[static_cast<size_t>(row)];
+        if (left <= right)
+            return;
+        right = left + width;
+        const int top = m_top + row * m_rowHeight;
+        dc.DrawText(text, {left, top, left + width, top + m_rowHeight},
+                    DT_CENTER | DT_TOP | DT_SINGLELINE | DT_NOCLIP);
+    }
+
+private:
+    int m_top, m_rowHeight;
+    std::vector<int> m_rights;
+};
+
+// Several constellations: a font that leaves the bars room for the extra rows, a tick in the
+// constellation's colour under each frame, the PRNs in two staggered rows when one is too
+// tight, and each run of a constellation's bars named by its letter underneath.
+void DrawMarkedSignalBars(CDrawContext& dc, GdiRect box, const SignalTable& table)
+{
+    const int width = box.right - box.left;
+    const int fontHeight =
+        std::min(TruncToPixel(0.04 * width + 0.5), std::max(9, box.Height() / 8));
+    dc.SelectFont(CreatePixelFont(fontHeight));
+    const int th = dc.GetTextExtent(QStringLiteral("X")).height();
+    const int labelWidth = dc.GetTextExtent(QStringLiteral("00")).width();
+    // Untracked satellites give way when the labels would not fit even in two rows.
+    const std::vector<int> shown = SignalBarRecords(table, width / (labelWidth / 2 + 1));
+    const int n = static_cast<int>(shown.size());
+    if (n <= 0)
+        return;
+    const int labelRows = width / n > labelWidth + 1 ? 1 : 2;
+    const int tick = std::max(3, th / 4); // a pixel apart from the frame
+    const GdiRect bars{box.left, box.top, box.right, box.bottom - tick - (labelRows + 1) * th};
+    const CBarFrames frames(bars, n, th, labelWidth);
+
+    CLabelRows prns(bars.bottom + tick, th, labelRows);
+    CLabelRows letters(bars.bottom + tick + labelRows * th, th, 1);
+    for (int i = 0; i < n; ++i) {
+        const SignalRecord& record =
+            table.records[static_cast<size_t>(shown[static_cast<size_t>(i)])];
+        frames.Draw(dc, i, record);
+        const GdiRect f = frames.Frame(i);
+        dc.FillRect({f.left, bars.bottom + 1, f.right, bars.bottom + tick},
+                    ConstellationColor(record.constellation));
+        dc.SetTextColor(Qt::black);
+        prns.Draw(dc, i % labelRows, (f.left + f.right) / 2, QString::number(record.prn));
+    }
+    for (int first = 0; first < n;) {
+        const Constellation constellation =
+            table.records[static_cast<size_t>(shown[static_cast<size_t>(first)])].constellation;
+        int last = first;
+        while (last + 1 < n &&
+               table.records[static_cast<size_t>(shown[static_cast<size_t>(last + 1)])]
+                       .constellation == constellation)
+            ++last;
+        dc.SetTextColor(ConstellationColor(constellation));
+        letters.Draw(dc, 0, (frames.Frame(first).left + frames.Frame(last).right) / 2,
+                     QString(ConstellationLetter(constellation)));
+        first = last + 1;
+    }
+}
+
+} // namespace
 
 void DrawSignalBars(CDrawContext& dc, GdiRect box, const SignalTable& table)
 {
     box.top += 3;
-    dc.SelectFont(CreatePixelFont(TruncToPixel(0.04 * (box.right - box.left) + 0.5)));
     dc.SetBkMode(BackgroundMode::Transparent);
+    if (table.Constellations().IsMixed()) {
+        DrawMarkedSignalBars(dc, box, table);
+        return;
+    }
+    dc.SelectFont(CreatePixelFont(TruncToPixel(0.04 * (box.right - box.left) + 0.5)));
     const int labelHeight = dc.GetTextExtent(QStringLiteral("X")).height();
     box.bottom -= labelHeight;
 
     const int n = table.ShownCount();
     if (n <= 0)
         return;
-    const double pitch = static_cast<double>(box.right - box.left) / n;
-    const GdiRect frame{box.left, box.top, box.left + TruncToPixel(pitch + 0.5) - 2, box.bottom};
-    const double q = (box.bottom - box.top) * 0.022222222222222223;
-    const QColor grey(192, 192, 192);
-    const QColor usedFill = GetSysColor(SysColor::Highlight);
-    const QColor unusedFill = GetSysColor(SysColor::GrayText);
-    const QColor snrText = GetSysColor(SysColor::HighlightText);
-    const int snrHeight = labelHeight;
-
+    const CBarFrames frames(box, n, labelHeight);
     for (int i = 0; i < n; ++i) {
         const SignalRecord& record = table.records[static_cast<size_t>(i)];
-        const int shift = TruncToPixel(i * pitch) + 1;
-        const GdiRect f{frame.left + shift, frame.top, frame.right + shift, frame.bottom};
-        dc.SelectPen(grey);
-        dc.SelectBrush(Qt::white);
-        dc.Rectangle(f);
-        const int barTop =
-            std::clamp(box.bottom - TruncToPixel((record.snr - 5) * q), box.top, box.bottom);
-        dc.SelectBrush(record.used == 1 ? usedFill : unusedFill);
-        if (barTop < box.bottom)
-            dc.Rectangle({f.left, barTop, f.right, box.bottom});
-
+        frames.Draw(dc, i, record);
+        const GdiRect f = frames.Frame(i);
         dc.SetTextColor(Qt::black);
         dc.DrawText(QString::number(record.prn),
                     {f.left, box.bottom, f.right, box.bottom + labelHeight},
                     DT_CENTER | DT_TOP | DT_SINGLELINE | DT_NOCLIP);
-        if (barTop + snrHeight + 1 < box.bottom) {
-            dc.SetTextColor(snrText);
-            dc.DrawText(QString::number(record.snr), {f.left, barTop, f.right, box.bottom},
-                        DT_CENTER | DT_TOP | DT_SINGLELINE | DT_NOCLIP);
-        }
     }
 }
 
