@@ -19,6 +19,15 @@
 
 namespace {
 
+// The letters of a set's constellations in legend order.
+QString Letters(const CConstellationSet& set)
+{
+    QString letters;
+    for (const Constellation constellation : set.Members())
+        letters += ConstellationLetter(constellation);
+    return letters;
+}
+
 TEST(ConstellationMarks, OnlySystemsBesideGpsAndSbasMarkTheSatellites)
 {
     using C = Constellation;
@@ -39,11 +48,8 @@ TEST(ConstellationMarks, OnlySystemsBesideGpsAndSbasMarkTheSatellites)
         CConstellationSet set;
         for (const C constellation : c.present)
             set.Add(constellation);
-        QString letters;
-        for (const C constellation : set.Members())
-            letters += ConstellationLetter(constellation);
-        EXPECT_EQ(set.IsMixed(), c.mixed) << letters.toStdString();
-        EXPECT_EQ(letters, c.letters);
+        EXPECT_EQ(Letters(set), c.letters);
+        EXPECT_EQ(set.IsMixed(), c.mixed) << c.letters.toStdString();
     }
 }
 
@@ -72,30 +78,25 @@ TEST(SignalBars, UntrackedSatellitesGiveWayOnlyWhenTheBarsDoNotFit)
     EXPECT_EQ(SignalBarRecords(table, 4), (std::vector<int>{0, 2, 4}));
 }
 
-// The colours of the constellation marks among the pixels of `area`.
+bool HasColour(const QImage& image, const QRect& area, QRgb colour)
+{
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            if (image.pixel(x, y) == colour)
+                return true;
+    return false;
+}
+
+// The constellations whose colour shows among the pixels of `area`.
 CConstellationSet MarksIn(const QImage& image, const QRect& area)
 {
     CConstellationSet found;
     for (int i = 0; i < kConstellationCount; ++i) {
         const auto constellation = static_cast<Constellation>(i);
-        const QRgb colour = ConstellationColor(constellation).rgb();
-        for (int y = area.top(); y <= area.bottom(); ++y)
-            for (int x = area.left(); x <= area.right(); ++x)
-                if (image.pixel(x, y) == colour) {
-                    found.Add(constellation);
-                    y = area.bottom();
-                    break;
-                }
+        if (HasColour(image, area, ConstellationColor(constellation).rgb()))
+            found.Add(constellation);
     }
     return found;
-}
-
-QString Letters(const CConstellationSet& set)
-{
-    QString letters;
-    for (const Constellation constellation : set.Members())
-        letters += ConstellationLetter(constellation);
-    return letters;
 }
 
 TEST(StatusView, RealReceiverCapturesAreMarkedByConstellationOnlyWhenMixed)
@@ -108,7 +109,7 @@ TEST(StatusView, RealReceiverCapturesAreMarkedByConstellationOnlyWhenMixed)
     };
     const Case cases[] = {
         {"ublox-zed-f9p-nmea.log", GnssTalkers::All, "GREC"},
-        {"ublox-8.log", GnssTalkers::All, "GRS"}, // with SBAS satellites
+        {"ublox-8.log", GnssTalkers::All, "GRS"},            // with SBAS satellites
         {"ublox-zed-f9p-nmea.log", GnssTalkers::GpOnly, ""}, // the GPS talker only: as always
         {"bu353s4.log", GnssTalkers::All, ""},
     };

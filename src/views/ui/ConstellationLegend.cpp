@@ -2,7 +2,6 @@
 
 #include "views/PixelMath.h"
 #include "views/SatelliteView.h"
-#include "views/ui/SkyView.h"
 
 #include <algorithm>
 
@@ -59,7 +58,7 @@ void DrawLetterAndText(CDrawContext& dc, Constellation constellation, const QStr
 }
 
 CConstellationLegend::CConstellationLegend(CDrawContext& dc, const GdiRect& rect,
-                                           const CConstellationSet& present)
+                                           const CConstellationSet& present, int symbolReach)
     : m_font(CreatePixelFont(
           std::max(9, TruncToPixel(0.06 * std::min(rect.Width(), rect.Height()) + 0.5)))),
       m_sky(rect)
@@ -79,12 +78,12 @@ CConstellationLegend::CConstellationLegend(CDrawContext& dc, const GdiRect& rect
     }
     dc.SelectFont(previous);
 
-    // A satellite on the horizon reaches half a marker beyond the disc, its PRN a line further.
+    // Under a satellite on the horizon its PRN hangs a line of the sky's font below the disc.
     const int skyLine = TruncToPixel(0.08 * std::min(rect.Width(), rect.Height()) + 0.5);
-    const int reach = SatelliteMarker(kUsedSatelliteBitmap).height() / 2 + skyLine;
+    const int reach = symbolReach + skyLine;
     const QRect whole = rect.ToQRect();
     const std::vector<QPoint> corners =
-        PlaceLegendInCorners(sizes, whole, SkySquare(whole), reach - skyLine, reach);
+        PlaceLegendInCorners(sizes, whole, SkySquare(whole), symbolReach, reach);
     if (!corners.empty()) {
         for (size_t i = 0; i < members.size(); ++i)
             m_entries.push_back({members[i], corners[i]});

@@ -19,10 +19,12 @@ int LetterAndTextWidth(const CDrawContext& dc, Constellation constellation, cons
 
 // The legend that names the constellation letters of a sky drawn in `rect`: in the corners
 // beside the sky's disc when the entries fit there clear of satellites on the horizon, else in
-// rows under the sky, which then keeps the rest of the rectangle.
+// rows under the sky, which then keeps the rest of the rectangle. A satellite's symbol reaches
+// `symbolReach` pixels from its point, and its PRN hangs under it.
 class CConstellationLegend {
 public:
-    CConstellationLegend(CDrawContext& dc, const GdiRect& rect, const CConstellationSet& present);
+    CConstellationLegend(CDrawContext& dc, const GdiRect& rect, const CConstellationSet& present,
+                         int symbolReach);
 
     // The part of the rectangle left to the sky.
     const GdiRect& SkyRect() const { return m_sky; }

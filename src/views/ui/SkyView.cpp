@@ -7,6 +7,8 @@
 namespace {
 
 const QColor kKey(255, 0, 255);
+// Without marker bitmaps a satellite is a dot with its PRN this far below its point.
+constexpr int kDotLabelOffset = 10;
 
 // A satellite body between two solar panels, a white cross in the middle of the body.
 QImage DrawMarker(const QColor& colour)
@@ -68,7 +70,9 @@ void CAzimuthElevationWnd::DrawSky(CDrawContext& dc, const GdiRect& rect) const
         if (satellite.prn != 0)
             present.Add(satellite.constellation);
     const bool marked = present.IsMixed();
-    const CConstellationLegend legend(dc, rect, marked ? present : CConstellationSet{});
+    const QImage& marker = SatelliteMarker(m_usedBitmap);
+    const CConstellationLegend legend(dc, rect, marked ? present : CConstellationSet{},
+                                      marker.isNull() ? kDotLabelOffset : marker.height() / 2);
     const QRect square = SkySquare(legend.SkyRect().ToQRect());
     const GdiRect sq = GdiRect::FromQRect(square);
     const int s = sq.Width();
@@ -129,7 +133,7 @@ void CAzimuthElevationWnd::DrawSatellite(CDrawContext& dc, const SkySatellite& s
     const bool used = satellite.used == 1;
     const QColor& colour = used ? m_usedColour : m_notUsedColour;
     const QImage& marker = SatelliteMarker(used ? m_usedBitmap : m_notUsedBitmap);
-    int labelTop = p.y() + 10;
+    int labelTop = p.y() + kDotLabelOffset;
     if (!marker.isNull()) {
         const int bw = marker.width(), bh = marker.height();
         dc.DrawKeyed(p.x() - bw / 2, p.y() - bh / 2, marker, marker.rect());

@@ -10,16 +10,16 @@
 
 namespace {
 
+constexpr int kSmallestSnrFont = 8; // pixels
+
 // The frames of the chart: `n` of them across `bars`, their bars rising one forty-fifth of the
-// height per dB-Hz above 5, with the SNR in the bar unless `snrWidth` is wider than a frame's
-// pitch (0: always).
+// height per dB-Hz above 5.
 class CBarFrames {
 public:
-    CBarFrames(const GdiRect& bars, int n, int snrHeight, int snrWidth = 0)
+    CBarFrames(const GdiRect& bars, int n)
         : m_bars(bars), m_pitch(static_cast<double>(bars.right - bars.left) / n),
           m_frameRight(bars.left + TruncToPixel(m_pitch + 0.5) - 2),
-          m_q((bars.bottom - bars.top) * 0.022222222222222223), m_snrHeight(snrHeight),
-          m_snrShown(snrWidth < m_pitch)
+          m_q((bars.bottom - bars.top) * 0.022222222222222223)
     {}
 
     GdiRect Frame(int i) const
@@ -28,8 +28,11 @@ public:
         return {m_bars.left + shift, m_bars.top, m_frameRight + shift, m_bars.bottom};
     }
 
-    // Frame `i` with the bar of `record` and its SNR, in the current font.
-    void Draw(CDrawContext& dc, int i, const SignalRecord& record) const
+    int FrameWidth() const { return m_frameRight - m_bars.left; }
+
+    // Frame `i` with the bar of `record` and its SNR in the current font, `snrHeight` high (none
+    // when 0).
+    void Draw(CDrawContext& dc, int i, const SignalRecord& record, int snrHeight) const
     {
         const GdiRect f = Frame(i);
         dc.SelectPen(QColor(192, 192, 192));
@@ -40,7 +43,7 @@ public:
         dc.SelectBrush(GetSysColor(record.used == 1 ? SysColor::Highlight : SysColor::GrayText));
         if (barTop < m_bars.bottom)
             dc.Rectangle({f.left, barTop, f.right, m_bars.bottom});
-        if (m_snrShown && barTop + m_snrHeight + 1 < m_bars.bottom) {
+        if (snrHeight > 0 && barTop + snrHeight + 1 < m_bars.bottom) {
             dc.SetTextColor(GetSysColor(SysColor::HighlightText));
             dc.DrawText(QString::number(record.snr), {f.left, barTop, f.right, m_bars.bottom},
                         DT_CENTER | DT_TOP | DT_SINGLELINE | DT_NOCLIP);
@@ -52,8 +55,6 @@ private:
     double m_pitch;
     int m_frameRight;
     double m_q;
-    int m_snrHeight;
-    bool m_snrShown;
 };
 
 // Texts centred under the frames in rows; a text that would touch the one before it in its
@@ -102,14 +103,29 @@ void DrawMarkedSignalBars(CDrawContext& dc, GdiRect box, const SignalTable& tabl
     const int labelRows = width / n > labelWidth + 1 ? 1 : 2;
     const int tick = std::max(3, th / 4); // a pixel apart from the frame
     const GdiRect bars{box.left, box.top, box.right, box.bottom - tick - (labelRows + 1) * th};
-    const CBarFrames frames(bars, n, th, labelWidth);
+    if (bars.Height() <= 0)
+        return;
+    const CBarFrames frames(bars, n);
+    // The SNR in a font narrow enough for two digits to fit a frame, none when that is unreadable.
+    const GdiFont labelFont = dc.CurrentFont();
+    const int frameWidth = frames.FrameWidth();
+    const GdiFont snrFont = CreatePixelFont(
+        labelWidth <= frameWidth ? fontHeight : fontHeight * frameWidth / labelWidth);
+    dc.SelectFont(snrFont);
+    const int snrHeight =
+        snrFont.font.pixelSize() >= kSmallestSnrFont ? dc.GetTextMetrics().height : 0;
+    dc.SelectFont(labelFont);
+    const auto recordAt = [&](int i) -> const SignalRecord& {
+        return table.records[static_cast<size_t>(shown[static_cast<size_t>(i)])];
+    };
 
     CLabelRows prns(bars.bottom + tick, th, labelRows);
     CLabelRows letters(bars.bottom + tick + labelRows * th, th, 1);
     for (int i = 0; i < n; ++i) {
-        const SignalRecord& record =
-            table.records[static_cast<size_t>(shown[static_cast<size_t>(i)])];
-        frames.Draw(dc, i, record);
+        const SignalRecord& record = recordAt(i);
+        dc.SelectFont(snrFont);
+        frames.Draw(dc, i, record, snrHeight);
+        dc.SelectFont(labelFont);
         const GdiRect f = frames.Frame(i);
         dc.FillRect({f.left, bars.bottom + 1, f.right, bars.bottom + tick},
                     ConstellationColor(record.constellation));
@@ -117,12 +133,9 @@ void DrawMarkedSignalBars(CDrawContext& dc, GdiRect box, const SignalTable& tabl
         prns.Draw(dc, i % labelRows, (f.left + f.right) / 2, QString::number(record.prn));
     }
     for (int first = 0; first < n;) {
-        const Constellation constellation =
-            table.records[static_cast<size_t>(shown[static_cast<size_t>(first)])].constellation;
+        const Constellation constellation = recordAt(first).constellation;
         int last = first;
-        while (last + 1 < n &&
-               table.records[static_cast<size_t>(shown[static_cast<size_t>(last + 1)])]
-                       .constellation == constellation)
+        while (last + 1 < n && recordAt(last + 1).constellation == constellation)
             ++last;
         dc.SetTextColor(ConstellationColor(constellation));
         letters.Draw(dc, 0, (frames.Frame(first).left + frames.Frame(last).right) / 2,
@@ -148,10 +161,10 @@ void DrawSignalBars(CDrawContext& dc, GdiRect box, const SignalTable& table)
     const int n = table.ShownCount();
     if (n <= 0)
         return;
-    const CBarFrames frames(box, n, labelHeight);
+    const CBarFrames frames(box, n);
     for (int i = 0; i < n; ++i) {
         const SignalRecord& record = table.records[static_cast<size_t>(i)];
-        frames.Draw(dc, i, record);
+        frames.Draw(dc, i, record, labelHeight);
         const GdiRect f = frames.Frame(i);
         dc.SetTextColor(Qt::black);
         dc.DrawText(QString::number(record.prn),
