@@ -37,11 +37,17 @@ SignalTable ReadSignalTable(const CNMEAParser& fix)
 std::vector<int> SignalBarRecords(const SignalTable& table, int capacity)
 {
     const int n = std::min<int>(table.ShownCount(), static_cast<int>(table.records.size()));
-    std::vector<int> shown;
+    std::vector<int> satellites;
     for (int i = 0; i < n; ++i)
-        if (n <= capacity || table.records[static_cast<size_t>(i)].snr > 0)
-            shown.push_back(i);
-    return shown;
+        if (table.records[static_cast<size_t>(i)].prn != 0)
+            satellites.push_back(i);
+    if (static_cast<int>(satellites.size()) <= capacity)
+        return satellites;
+    std::vector<int> tracked;
+    for (const int i : satellites)
+        if (table.records[static_cast<size_t>(i)].snr > 0)
+            tracked.push_back(i);
+    return tracked;
 }
 
 QRect SkySquare(const QRect& rect)

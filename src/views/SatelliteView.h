@@ -27,8 +27,9 @@ struct SignalTable {
     CConstellationSet Constellations() const;
 };
 SignalTable ReadSignalTable(const CNMEAParser& fix);
-// The records the signal bars show, in table order: the shown ones, or only those with a
-// signal when there are more than `capacity` bars' room (the untracked would crowd out the rest).
+// The records the signal bars show, in table order: the shown satellites (empty slots aside), or
+// only those with a signal when there are more than `capacity` (the untracked would crowd out
+// the rest).
 std::vector<int> SignalBarRecords(const SignalTable& table, int capacity);
 
 // The status view's three pages (position, precision, sky); a tap moves to the next.

@@ -69,13 +69,13 @@ TEST(ConstellationMarks, LegendRowsWrapAndCornersRefuseWhatDoesNotFit)
     EXPECT_TRUE(PlaceLegendInCorners(entries, square, square, 6, 20).empty());
 }
 
-TEST(SignalBars, UntrackedSatellitesGiveWayOnlyWhenTheBarsDoNotFit)
+TEST(SignalBars, EmptySlotsAreSkippedAndUntrackedSatellitesGiveWayWhenCrowded)
 {
     SignalTable table;
-    table.records = {{1, 30}, {2, 0}, {3, 45}, {4, 0}, {5, 12}};
-    table.count = 5;
-    EXPECT_EQ(SignalBarRecords(table, 5), (std::vector<int>{0, 1, 2, 3, 4}));
-    EXPECT_EQ(SignalBarRecords(table, 4), (std::vector<int>{0, 2, 4}));
+    table.records = {{1, 30}, {2, 0}, {0, 0}, {3, 45}, {4, 0}, {5, 12}};
+    table.count = 6; // one slot empty, as when a receiver counts more than it lists
+    EXPECT_EQ(SignalBarRecords(table, 5), (std::vector<int>{0, 1, 3, 4, 5}));
+    EXPECT_EQ(SignalBarRecords(table, 4), (std::vector<int>{0, 3, 5}));
 }
 
 bool HasColour(const QImage& image, const QRect& area, QRgb colour)

@@ -13,13 +13,15 @@ namespace {
 constexpr int kSmallestSnrFont = 8; // pixels
 
 // The frames of the chart: `n` of them across `bars`, their bars rising one forty-fifth of the
-// height per dB-Hz above 5.
+// height per dB-Hz above 5. With `fillNarrow`, frames too narrow for an outline and a fill
+// inside it are drawn as plain fills, so that the bar still shows.
 class CBarFrames {
 public:
-    CBarFrames(const GdiRect& bars, int n)
+    CBarFrames(const GdiRect& bars, int n, bool fillNarrow = false)
         : m_bars(bars), m_pitch(static_cast<double>(bars.right - bars.left) / n),
           m_frameRight(bars.left + TruncToPixel(m_pitch + 0.5) - 2),
-          m_q((bars.bottom - bars.top) * 0.022222222222222223)
+          m_q((bars.bottom - bars.top) * 0.022222222222222223),
+          m_plain(fillNarrow && m_frameRight - m_bars.left < 4)
     {}
 
     GdiRect Frame(int i) const
@@ -35,12 +37,19 @@ public:
     void Draw(CDrawContext& dc, int i, const SignalRecord& record, int snrHeight) const
     {
         const GdiRect f = Frame(i);
+        const int barTop = std::clamp(m_bars.bottom - TruncToPixel((record.snr - 5) * m_q),
+                                      m_bars.top, m_bars.bottom);
+        const QColor fill =
+            GetSysColor(record.used == 1 ? SysColor::Highlight : SysColor::GrayText);
+        if (m_plain) {
+            dc.FillRect(f, Qt::white);
+            dc.FillRect({f.left, barTop, f.right, m_bars.bottom}, fill);
+            return;
+        }
         dc.SelectPen(QColor(192, 192, 192));
         dc.SelectBrush(Qt::white);
         dc.Rectangle(f);
-        const int barTop = std::clamp(m_bars.bottom - TruncToPixel((record.snr - 5) * m_q),
-                                      m_bars.top, m_bars.bottom);
-        dc.SelectBrush(GetSysColor(record.used == 1 ? SysColor::Highlight : SysColor::GrayText));
+        dc.SelectBrush(fill);
         if (barTop < m_bars.bottom)
             dc.Rectangle({f.left, barTop, f.right, m_bars.bottom});
         if (snrHeight > 0 && barTop + snrHeight + 1 < m_bars.bottom) {
@@ -55,15 +64,17 @@ private:
     double m_pitch;
     int m_frameRight;
     double m_q;
+    bool m_plain;
 };
 
-// Texts centred under the frames in rows; a text that would touch the one before it in its
-// row is left out, so that none overlaps.
+// Texts centred under the frames in rows; a text that would come nearer than a space to the one
+// before it in its row is left out, so that none overlaps or runs into another.
 class CLabelRows {
 public:
-    CLabelRows(int top, int rowHeight, int rows) : m_top(top), m_rowHeight(rowHeight)
+    CLabelRows(const CDrawContext& dc, int top, int rowHeight, int rows)
+        : m_top(top), m_rowHeight(rowHeight), m_gap(dc.GetTextExtent(QStringLiteral(" ")).width())
     {
-        m_rights.assign(static_cast<size_t>(rows), INT_MIN);
+        m_rights.assign(static_cast<size_t>(rows), INT_MIN / 2);
     }
 
     void Draw(CDrawContext& dc, int row, int centre, const QString& text)
@@ -71,7 +82,7 @@ public:
         const int width = dc.GetTextExtent(text).width();
         const int left = centre - width / 2;
         int& right = m_rights[static_cast<size_t>(row)];
-        if (left <= right)
+        if (left < right + m_gap)
             return;
         right = left + width;
         const int top = m_top + row * m_rowHeight;
@@ -80,7 +91,7 @@ public:
     }
 
 private:
-    int m_top, m_rowHeight;
+    int m_top, m_rowHeight, m_gap;
     std::vector<int> m_rights;
 };
 
@@ -105,7 +116,7 @@ void DrawMarkedSignalBars(CDrawContext& dc, GdiRect box, const SignalTable& tabl
     const GdiRect bars{box.left, box.top, box.right, box.bottom - tick - (labelRows + 1) * th};
     if (bars.Height() <= 0)
         return;
-    const CBarFrames frames(bars, n);
+    const CBarFrames frames(bars, n, true);
     // The SNR in a font narrow enough for two digits to fit a frame, none when that is unreadable.
     const GdiFont labelFont = dc.CurrentFont();
     const int frameWidth = frames.FrameWidth();
@@ -119,8 +130,8 @@ void DrawMarkedSignalBars(CDrawContext& dc, GdiRect box, const SignalTable& tabl
         return table.records[static_cast<size_t>(shown[static_cast<size_t>(i)])];
     };
 
-    CLabelRows prns(bars.bottom + tick, th, labelRows);
-    CLabelRows letters(bars.bottom + tick + labelRows * th, th, 1);
+    CLabelRows prns(dc, bars.bottom + tick, th, labelRows);
+    CLabelRows letters(dc, bars.bottom + tick + labelRows * th, th, 1);
     for (int i = 0; i < n; ++i) {
         const SignalRecord& record = recordAt(i);
         dc.SelectFont(snrFont);
