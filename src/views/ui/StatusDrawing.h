@@ -5,6 +5,9 @@
 
 // The signal bar chart in `box`: one frame per satellite (twelve when none is in view), the bar
 // rising one forty-fifth of the height per dB-Hz above 5, PRN under the frame, SNR in the bar.
+// With systems beside GPS in view, each frame gets a tick in its constellation's colour and the
+// constellations' letters are written under their runs of bars; a crowded chart leaves out the
+// satellites without a signal and any label that would overlap another.
 void DrawSignalBars(CDrawContext& dc, GdiRect box, const SignalTable& table);
 
 // A rounded box with the value large at the bottom, the label top-left and the indicator
