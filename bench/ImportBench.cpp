@@ -4,6 +4,7 @@
 // The peak memory is measured in a fresh run of this program (`--import-peak FILE`), so that
 // the memory used to make the file or by the other benchmarks does not count.
 
+#include "ProcessStats.h"
 #include "waypoints/GpxExport.h"
 #include "waypoints/GpxImport.h"
 #include "waypoints/WaypointDB.h"
@@ -218,15 +219,11 @@ int MeasureImportPeak(const char* path)
     CWaypointDB db;
     ImportGPXFile(db, QString::fromLocal8Bit(path), kImportKeepExisting);
     benchmark::DoNotOptimize(db.GetCount());
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
+    const double peak = OwnStatusKilobytes("VmHWM");
+    if (peak < 0)
         return 1;
-    for (const QByteArray& line : status.readAll().split('\n'))
-        if (line.startsWith("VmHWM:")) {
-            std::printf("%s\n", line.mid(6).trimmed().split(' ').first().constData());
-            return 0;
-        }
-    return 1;
+    std::printf("%.0f\n", peak);
+    return 0;
 }
 
 } // namespace

@@ -4,12 +4,12 @@
 //  - CPU: what listen uses over 60 s of a 4800-baud stream from `wendrift-cli simulate`
 //    (target: under 1% of one core).
 
+#include "ProcessStats.h"
 #include "gps/NMEACommandSender.h"
 #include "gps/PseudoTerminal.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
@@ -17,8 +17,6 @@
 #include <QThread>
 
 #include <benchmark/benchmark.h>
-
-#include <unistd.h>
 
 #include <algorithm>
 
@@ -79,18 +77,6 @@ void BM_SentenceToDecodeLine(benchmark::State& state)
 }
 BENCHMARK(BM_SentenceToDecodeLine)->UseManualTime()->Iterations(100)->Unit(benchmark::kMillisecond);
 
-double CpuSeconds(qint64 pid)
-{
-    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
-    if (!stat.open(QIODevice::ReadOnly))
-        return -1;
-    // Fields after the command name (which may hold blanks) start with the state, field 3.
-    const QByteArray text = stat.readAll();
-    const QList<QByteArray> fields = text.mid(text.lastIndexOf(')') + 2).split(' ');
-    const double ticks = fields.value(11).toDouble() + fields.value(12).toDouble(); // 14, 15
-    return ticks / static_cast<double>(sysconf(_SC_CLK_TCK));
-}
-
 void BM_ListenCpuOver60Seconds(benchmark::State& state)
 {
     const QString log = QStringLiteral(WENDRIFT_TESTDATA_DIR "/nmea/bu353s4.log");
@@ -111,11 +97,11 @@ void BM_ListenCpuOver60Seconds(benchmark::State& state)
                             QStringLiteral("70")});
         listen.waitForStarted();
         QThread::sleep(2); // past start-up
-        const double before = CpuSeconds(listen.processId());
+        const double before = ProcessCpuSeconds(listen.processId());
         QElapsedTimer clock;
         clock.start();
         QThread::sleep(60);
-        const double used = CpuSeconds(listen.processId()) - before;
+        const double used = ProcessCpuSeconds(listen.processId()) - before;
         const double wall = clock.nsecsElapsed() * 1e-9;
         state.SetIterationTime(wall);
         state.counters["cpu_percent_of_one_core"] = 100 * used / wall;

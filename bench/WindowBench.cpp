@@ -2,6 +2,7 @@
 // frame with a waypoint database and a demo track to load, and the processor time the running
 // window takes on a 1 Hz receiver over a minute.
 
+#include "ProcessStats.h"
 #include "gps/ReceiverSimulator.h"
 #include "nav/LogReplay.h"
 #include "nav/TrackFileCommands.h"
@@ -17,8 +18,6 @@
 #include <QThread>
 
 #include <benchmark/benchmark.h>
-
-#include <unistd.h>
 
 namespace {
 
@@ -94,17 +93,6 @@ void BM_StartToFirstFrame(benchmark::State& state)
     state.counters["track_points"] = home.m_trackPoints;
 }
 BENCHMARK(BM_StartToFirstFrame)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(10);
-
-double ProcessCpuSeconds(qint64 pid)
-{
-    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
-    if (!stat.open(QIODevice::ReadOnly))
-        return 0;
-    const QList<QByteArray> fields = stat.readAll().split(')').last().trimmed().split(' ');
-    // After the command name: state is field 3, utime 14 and stime 15 of the whole line.
-    const double ticks = fields.value(11).toDouble() + fields.value(12).toDouble();
-    return ticks / static_cast<double>(sysconf(_SC_CLK_TCK));
-}
 
 // The GPS tab shown, a receiver at 4800 baud sending one epoch a second.
 void BM_RunningWindowCpu(benchmark::State& state)

@@ -27,6 +27,8 @@ public:
                              PromptIcon icon) = 0;
     // The chosen path, or an empty string when the user cancelled.
     virtual QString AskFileName(const FileDialogRequest& request) = 0;
+    // A notice without words (an old file format read, a page line cut): the desktop's beep.
+    virtual void Beep() {}
 };
 
 // Without a user to ask: prints each message on standard error and gives the cautious answer

@@ -115,6 +115,8 @@ bool ShowGeocachePage(const CWaypointDB& db, int id)
                       PromptButtons::Ok, PromptIcon::Error);
         return false;
     }
+    if (files->linesCut > 0)
+        Prompts().Beep();
     OpenUrl(QUrl::fromLocalFile(files->page));
     return true;
 }

@@ -1,6 +1,7 @@
 #include "waypoints/WaypointDB.h"
 
 #include "geo/Geodesy.h"
+#include "platform/Prompts.h"
 #include "platform/SafeFile.h"
 
 #include <QFileInfo>
@@ -348,6 +349,8 @@ WaypointLoadResult CWaypointDB::Load(const QString& path, bool rewriteLegacy)
     m_keepBeforeSaving.clear();
     WaypointLoadResult result = ReadWaypointFile(
         path, [this](CWaypoint&& waypoint) { AddByPosition(std::move(waypoint)); });
+    if (result.olderFormat)
+        Prompts().Beep();
     const bool legacy = result.Succeeded() && result.version == kLegacyWaypointFileVersion;
     if (result.status == WaypointLoadStatus::Damaged || legacy) {
         m_keepBeforeSaving = QFileInfo(path).canonicalFilePath();

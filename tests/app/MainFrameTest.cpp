@@ -20,6 +20,7 @@
 #include "support/ScriptedDialogs.h"
 #include "support/ScriptedPrompts.h"
 #include "support/TestData.h"
+#include "views/ui/GaugePanelWnd.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -223,6 +224,29 @@ TEST_F(MainFrameTest, WaypointMenuAveragingTakesTheFixesUntilCancelled)
     EXPECT_FALSE(averaging.IsAveraging());
     Feed(frame, SyntheticEpochs(1));
     EXPECT_EQ(averaging.Latitude().count, 3u);
+}
+
+TEST_F(MainFrameTest, WaypointImportRunsWithTheGaugeSmoothingOff)
+{
+    WriteIntSetting(QStringLiteral("Panel"), QStringLiteral("Enable Smooth Mode"), 1);
+    CMainFrame::Options options;
+    options.snapshot = true;
+    CMainFrame frame(options);
+    CGaugePanelWnd& panel = frame.ViewHost().GaugePanel();
+    ASSERT_TRUE(panel.IsSmoothTimerActive());
+
+    CScriptedPrompts prompts;
+    prompts.ScriptFileNames({m_dir.filePath(QStringLiteral("caches.csv"))});
+    CScriptedDialogs dialogs;
+    bool smoothingDuringImport = true;
+    dialogs.Script({[&](QDialog& sheet) {
+        smoothingDuringImport = panel.IsSmoothTimerActive();
+        return RejectDialog(sheet);
+    }});
+    frame.RunCommand(ID_WAYPOINT_IMPORT);
+    ASSERT_EQ(dialogs.Shown().size(), 1); // the CSV settings
+    EXPECT_FALSE(smoothingDuringImport);
+    EXPECT_TRUE(panel.IsSmoothTimerActive());
 }
 
 TEST_F(MainFrameTest, ArrowKeysCycleTheTabsWithWrap)

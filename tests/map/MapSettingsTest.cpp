@@ -109,13 +109,18 @@ TEST(MapWindowLayout, NavigationStripOnTopUntilHidden)
     WriteIntSetting(QStringLiteral("Map"), QStringLiteral("View Navigation Window"), 1);
     f.map.ApplyViewSettings();
     f.map.resize(240, 268);
-    const CPanelGridWnd& strip = f.map.NavigationStrip();
+    CPanelGridWnd& strip = f.map.NavigationStrip();
     EXPECT_TRUE(strip.isVisible());
     EXPECT_EQ(strip.geometry(), QRect(0, 0, 240, 240 * 2 / 9));
     EXPECT_EQ(f.view.geometry(), QRect(0, 240 * 2 / 9, 240, 268 - 240 * 2 / 9));
     EXPECT_EQ(f.map.NavigationStrip().Grid().Columns(), 3);
     CMapFixture::Keep(f.map.grab().toImage(), QStringLiteral("map-with-strip"));
-    f.map.HandleCommand(32809);
+    // The strip's own menu (175) hides it.
+    const std::vector<PopupItem> menu = strip.PopupItems();
+    ASSERT_EQ(menu.size(), 2u);
+    EXPECT_EQ(menu[1].id, 32809);
+    EXPECT_EQ(menu[1].text, QStringLiteral("표시 안함(&H)"));
+    EXPECT_TRUE(strip.HandleCommand(32809));
     EXPECT_FALSE(strip.isVisible());
     EXPECT_EQ(f.view.geometry(), QRect(0, 0, 240, 268));
     EXPECT_EQ(ReadIntSetting(QStringLiteral("Map"), QStringLiteral("View Navigation Window"), -1),

@@ -26,9 +26,11 @@ public:
     PromptAnswer Ask(const QString& text, const QString& caption, PromptButtons buttons,
                      PromptIcon icon) override;
     QString AskFileName(const FileDialogRequest& request) override;
+    void Beep() override { ++m_beeps; }
 
     const QList<Question>& Asked() const { return m_asked; }
     const QList<FileDialogRequest>& FileDialogs() const { return m_dialogs; }
+    int Beeps() const { return m_beeps; }
 
 private:
     QList<PromptAnswer> m_answers;
@@ -36,4 +38,5 @@ private:
     QList<QString> m_paths;
     QList<Question> m_asked;
     QList<FileDialogRequest> m_dialogs;
+    int m_beeps = 0;
 };

@@ -213,12 +213,19 @@ TEST_F(GeocachePageTest, TheCommandOpensThePageOrSaysWhyNot)
     EXPECT_TRUE(opener.opened[0].toLocalFile().endsWith(QStringLiteral("/HTML/gc.htm")));
     EXPECT_TRUE(QFile::exists(opener.opened[0].toLocalFile()));
     EXPECT_TRUE(prompts.Asked().isEmpty());
+    EXPECT_EQ(prompts.Beeps(), 0);
+
+    CWaypoint wordy = Cache(); // a description past the line limit is cut, with a beep
+    wordy.geocache.strLongDescription = QString(40000, u'w');
+    ASSERT_TRUE(ShowGeocachePage(db, db.AddByPosition(wordy)));
+    EXPECT_EQ(prompts.Beeps(), 1);
+    EXPECT_EQ(opener.opened.size(), 2);
 
     qputenv("WENDRIFT_SHARE_DIR", m_dir.path().toUtf8()); // no templates there
     const bool shown = ShowGeocachePage(db, id);
     qunsetenv("WENDRIFT_SHARE_DIR");
     EXPECT_FALSE(shown);
-    EXPECT_EQ(opener.opened.size(), 1);
+    EXPECT_EQ(opener.opened.size(), 2);
     ASSERT_EQ(prompts.Asked().size(), 1);
     EXPECT_EQ(prompts.Asked()[0].text,
               QStringLiteral("ERROR\nCould not show Geocache information"));

@@ -1,5 +1,6 @@
 #include "WaypointFileBytes.h"
 
+#include "support/ScriptedPrompts.h"
 #include "waypoints/WaypointDB.h"
 #include "waypoints/WaypointFile.h"
 
@@ -117,9 +118,11 @@ TEST_F(WaypointFileTest, OlderBinaryVersions)
     wp.strName = QStringLiteral("Cafe"); // 8-bit names are written as Latin-1 by the builder
     CFileBytes v4 = CFileBytes().Header(4, 1).Record(wp, 4);
     CWaypointDB db;
+    CScriptedPrompts prompts;
     WaypointLoadResult result = LoadBytes(v4.Bytes(), db);
     EXPECT_EQ(result.status, WaypointLoadStatus::Loaded);
     EXPECT_TRUE(result.olderFormat);
+    EXPECT_EQ(prompts.Beeps(), 1); // the user hears that an old file was read
     ASSERT_EQ(db.GetCount(), 1);
     EXPECT_TRUE(SameStoredFields(StoreOrder(db)[0], wp));
 

@@ -20,6 +20,7 @@
 #include "platform/StringTable.h"
 #include "platform/UrlOpener.h"
 #include "platform/ui/DialogSeam.h"
+#include "views/ui/GaugePanelWnd.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -222,6 +223,10 @@ void CMainFrame::RunCommand(int id)
     case ID_APP_EXIT:
         close();
         return;
+    case ID_WAYPOINT_IMPORT:
+        m_viewHost->GaugePanel().RunWithoutSmoothing(
+            [this, id] { m_viewHost->MapWindow().HandleCommand(id); });
+        break;
     default:
         if (RunLinkCommand(id, *m_link, this)) {
             if (id == ID_UNITS) { // every view redraws in the new units

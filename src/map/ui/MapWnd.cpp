@@ -5,6 +5,7 @@
 #include "app/SettingsStore.h"
 #include "app/ui/ViewContext.h"
 #include "gps/NMEAParser.h"
+#include "map/MapCommandIds.h"
 #include "map/ui/AlertWnd.h"
 #include "map/ui/AltitudeProfileWnd.h"
 #include "nav/TrackFileCommands.h"
@@ -55,6 +56,9 @@ CMapWnd::CMapWnd(ViewContext& context, QWidget* parent)
         Qt::QueuedConnection);
     connect(m_altitude, &CAltitudeProfileWnd::Command, this, &CMapWnd::HandleCommand);
     m_navStrip->SetLayout(1, 3, false);
+    m_navStrip->SetOwnerPopupItems({{ID_NAVIGATION_HIDE, tr("표시 안함(&H)"), false, true, {}}});
+    m_navStrip->SetCommandFilter(
+        [this](int id) { return id == ID_NAVIGATION_HIDE && HandleCommand(id); });
     ApplyViewSettings();
 }
 

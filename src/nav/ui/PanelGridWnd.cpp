@@ -111,8 +111,10 @@ std::vector<PopupItem> CPanelGridWnd::PopupItems() const
 {
     std::vector<PopupItem> items;
     items.push_back({ID_PANEL_CHANGE_FIELD, tr("이 영역 변경"), false, true, {}});
-    if (m_popupMenuId != kDigitalPanelMenu)
+    if (m_popupMenuId != kDigitalPanelMenu) {
+        items.insert(items.end(), m_ownerItems.begin(), m_ownerItems.end());
         return items;
+    }
     PopupItem screen{0, tr("화면 설정(&S)"), false, true, {}};
     const char* const columnMenus[] = {QT_TR_NOOP("1 열"), QT_TR_NOOP("2 열"), QT_TR_NOOP("3 열"),
                                        QT_TR_NOOP("4 열")};

@@ -46,6 +46,9 @@ public:
     bool HandleCommand(int id);
     // The owner sees each command first (the gauge panel wraps the field change); true = done.
     void SetCommandFilter(std::function<bool(int)> filter) { m_commandFilter = std::move(filter); }
+    // Items the owner adds after the grid's own (the map's strip can hide itself); their
+    // commands reach the owner through the command filter.
+    void SetOwnerPopupItems(std::vector<PopupItem> items) { m_ownerItems = std::move(items); }
 
     void RunTimersOnce() override;
 
@@ -64,4 +67,5 @@ private:
     int m_tappedCell = 0;
     QTimer m_refresh;
     std::function<bool(int)> m_commandFilter;
+    std::vector<PopupItem> m_ownerItems;
 };

@@ -83,6 +83,11 @@ QString CWidgetPrompts::AskFileName(const FileDialogRequest& request)
     return dialog.selectedFiles().constFirst();
 }
 
+void CWidgetPrompts::Beep()
+{
+    QApplication::beep();
+}
+
 bool CDesktopUrlOpener::Open(const QUrl& url)
 {
     return QDesktopServices::openUrl(url);

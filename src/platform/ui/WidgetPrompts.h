@@ -9,6 +9,7 @@ public:
     PromptAnswer Ask(const QString& text, const QString& caption, PromptButtons buttons,
                      PromptIcon icon) override;
     QString AskFileName(const FileDialogRequest& request) override;
+    void Beep() override;
 };
 
 // Pages and files open in the desktop's browser or viewer.

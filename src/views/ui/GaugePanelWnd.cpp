@@ -240,14 +240,18 @@ void CGaugePanelWnd::SpeedSetup()
         CGaugePanelState::WriteMaxSpeed(dialog.MaxSpeed());
 }
 
-bool CGaugePanelWnd::ChangeStripField()
+void CGaugePanelWnd::RunWithoutSmoothing(const std::function<void()>& work)
 {
-    // No smoothing repaints while the dialog is open.
     m_state.SetSmoothMode(false, false);
     SyncSmoothTimer();
-    m_navStrip->ChangeCell();
+    work();
     if (ReadIntSetting(QStringLiteral("Panel"), QStringLiteral("Enable Smooth Mode"), 0) == 1)
         m_state.SetSmoothMode(true, false);
     SyncSmoothTimer();
+}
+
+bool CGaugePanelWnd::ChangeStripField()
+{
+    RunWithoutSmoothing([this] { m_navStrip->ChangeCell(); });
     return true;
 }

@@ -7,6 +7,8 @@
 
 #include <QTimer>
 
+#include <functional>
+
 struct ViewContext;
 class CPanelGridWnd;
 
@@ -24,6 +26,10 @@ public:
     CGaugePanelState& State() { return m_state; }
     CPanelGridWnd& NavStrip() { return *m_navStrip; }
     bool IsSmoothTimerActive() const { return m_smoothTimer.isActive(); }
+
+    // Runs `work` (a dialog, an import) with smoothing off, so its ten redraws a second do not
+    // compete with it; smoothing comes back when "Enable Smooth Mode" is 1.
+    void RunWithoutSmoothing(const std::function<void()>& work);
 
     std::vector<PopupItem> PopupItems() const;
     // A command of the pop-up menu; false when it is none of the panel's.
