@@ -14,6 +14,11 @@ for tab in GPS Panel Trip Map Analysis; do
     --size 480x536 --dpi 96 --feed build/demo/demo.nmea --now 1716040800 2>/dev/null
   echo "$out"
 done
+# The sky page (two taps) of a receiver that reports four constellations.
+build/src/app/ui/wendrift --config-dir "$work/config" --snapshot docs/gps-gnss.png --tab GPS \
+  --size 480x536 --dpi 96 --tap 10,300 --tap 10,300 \
+  --feed ../shared/testdata/nmea/ublox-zed-f9p-nmea.log 2>/dev/null
+echo docs/gps-gnss.png
 build/src/app/ui/wendrift --config-dir "$work/config" --snapshot "$work/unused.png" \
   --window-snapshot docs/window.png --feed build/demo/demo.nmea --now 1716040800 2>/dev/null
 echo docs/window.png
