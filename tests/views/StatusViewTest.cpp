@@ -95,6 +95,30 @@ TEST(SkyView, SatellitesArePlacedByAzimuthAndElevation)
         << "the grid line where PRN 0 would be: an empty slot is not drawn";
 }
 
+TEST(SkyView, ALabelThatWouldLeaveTheViewStandsAboveItsSatellite)
+{
+    CAzimuthElevationWnd sky; // dots: the label's top is 10 pixels from the point
+    sky.SetSatellites({{7, 180, 0, 1}, {9, 0, 45, 1}});
+    QImage image = WhiteCanvas(300, 200);
+    {
+        CDrawContext dc(image);
+        sky.DrawSky(dc, {0, 0, 300, 200});
+    }
+    // PRN 7 on the southern horizon (150, 200): its label ends 10 pixels above the point.
+    // PRN 9 north at 45 degrees (150, 50) keeps its label below the dot.
+    const QColor used(0, 0, 128);
+    const auto labelRows = [&](int top, int bottom) {
+        int count = 0;
+        for (int y = std::max(top, 0); y < std::min(bottom, image.height()); ++y)
+            for (int x = 135; x < 165; ++x)
+                count += image.pixelColor(x, y) == used ? 1 : 0;
+        return count;
+    };
+    EXPECT_GT(labelRows(110, 190), 0) << "PRN 7 above its dot";
+    EXPECT_GT(labelRows(60, 60 + 30), 0) << "PRN 9 below its dot";
+    EXPECT_EQ(labelRows(30, 45), 0) << "nothing above PRN 9";
+}
+
 TEST(SkyView, MarkersAreFifteenByThirteenWithTransparentKey)
 {
     for (const int id : {kUsedSatelliteBitmap, kNotUsedSatelliteBitmap}) {

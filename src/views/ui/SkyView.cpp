@@ -123,26 +123,32 @@ void CAzimuthElevationWnd::DrawSky(CDrawContext& dc, const GdiRect& rect) const
     const int textHeight = dc.GetTextMetrics().height;
     for (const SkySatellite& satellite : m_slots)
         if (satellite.prn != 0)
-            DrawSatellite(dc, satellite, square, textHeight, marked);
+            DrawSatellite(dc, satellite, square, rect.bottom, textHeight, marked);
 }
 
 void CAzimuthElevationWnd::DrawSatellite(CDrawContext& dc, const SkySatellite& satellite,
-                                         const QRect& square, int textHeight, bool marked) const
+                                         const QRect& square, int bottom, int textHeight,
+                                         bool marked) const
 {
     const QPoint p = AzElToPoint(square, satellite.azimuth, satellite.elevation);
     const bool used = satellite.used == 1;
     const QColor& colour = used ? m_usedColour : m_notUsedColour;
     const QImage& marker = SatelliteMarker(used ? m_usedBitmap : m_notUsedBitmap);
-    int labelTop = p.y() + kDotLabelOffset;
+    int below = kDotLabelOffset; // from the point to the label's top, and to the marker's top
     if (!marker.isNull()) {
         const int bw = marker.width(), bh = marker.height();
         dc.DrawKeyed(p.x() - bw / 2, p.y() - bh / 2, marker, marker.rect());
-        labelTop = p.y() + bh / 2;
+        below = bh / 2;
     } else {
         dc.SelectPen(colour);
         dc.SelectBrush(colour);
         dc.Ellipse({p.x() - 5, p.y() - 5, p.x() + 5, p.y() + 5});
     }
+    // The label hangs below the marker, unless that would cut it off at the bottom of the view
+    // (a satellite low in the south): then it stands above the marker.
+    int labelTop = p.y() + below;
+    if (labelTop + textHeight > bottom)
+        labelTop = p.y() - below - textHeight;
     const QString label = QString::number(satellite.prn);
     if (marked) {
         const int width = LetterAndTextWidth(dc, satellite.constellation, label);

@@ -37,7 +37,7 @@ public:
 
 private:
     void DrawSatellite(CDrawContext& dc, const SkySatellite& satellite, const QRect& square,
-                       int textHeight, bool marked) const;
+                       int bottom, int textHeight, bool marked) const;
 
     std::vector<SkySatellite> m_slots;
     int m_usedBitmap = 0, m_notUsedBitmap = 0;
