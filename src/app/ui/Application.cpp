@@ -5,11 +5,9 @@
 #include "app/ui/AppIcon.h"
 #include "app/ui/MainFrame.h"
 #include "app/ui/Snapshot.h"
-#include "map/ui/WaypointEditor.h"
 #include "map/ui/WaypointIcons.h"
 #include "platform/ui/AppFonts.h"
 #include "platform/ui/WidgetPrompts.h"
-#include "waypoints/ui/EditWaypointPropSheet.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -21,15 +19,6 @@
 #include <unistd.h>
 
 namespace {
-
-// The map window edits waypoints in the full edit sheet.
-class CSheetWaypointEditor : public IWaypointEditor {
-public:
-    bool EditWaypoint(CWaypoint& waypoint, int startPage, QWidget* parent) override
-    {
-        return EditWaypointInSheet(waypoint, startPage, parent);
-    }
-};
 
 int g_signalPipe[2] = {-1, -1};
 
@@ -179,15 +168,12 @@ int RunWendrift(int argc, char** argv)
     SetPrompts(&prompts);
     CDesktopUrlOpener opener;
     SetUrlOpener(&opener);
-    CSheetWaypointEditor editor;
-    SetWaypointEditor(&editor);
 
     CMainFrame frame(options);
     CloseOnTerminationSignals(frame);
     frame.resize(480, 640);
     frame.show();
     const int status = QApplication::exec();
-    SetWaypointEditor(nullptr);
     SetUrlOpener(nullptr);
     SetPrompts(nullptr);
     return status;

@@ -14,7 +14,7 @@ public:
     virtual bool EditWaypoint(CWaypoint& waypoint, int startPage, QWidget* parent) = 0;
 };
 
-// The editor in force: the installed one, else a small name and position editor.
+// The editor in force: the installed one (tests script it), else the full edit sheet.
 IWaypointEditor& WaypointEditor();
-// Installs `editor` (not owned); nullptr restores the small editor.
+// Installs `editor` (not owned); nullptr restores the edit sheet.
 void SetWaypointEditor(IWaypointEditor* editor);
