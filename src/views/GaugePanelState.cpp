@@ -39,7 +39,7 @@ CGaugePanelState::CGaugePanelState()
     for (CLowPassFilter* filter : {&m_altitudeFilter, &m_verticalSpeedFilter, &m_speedFilter})
         filter->Init(0.1, 0.5);
     RebuildCycleList();
-    SetSmoothMode(ReadSwitch("Enable Smooth Mode", 0), false);
+    ApplyStoredSmoothMode();
 }
 
 int CGaugePanelState::EnabledCount() const
@@ -80,6 +80,11 @@ void CGaugePanelState::SetSmoothMode(bool on, bool store)
     m_fastTimer = on;
     if (store)
         WriteSwitch("Enable Smooth Mode", on);
+}
+
+void CGaugePanelState::ApplyStoredSmoothMode()
+{
+    SetSmoothMode(ReadSwitch("Enable Smooth Mode", 0), false);
 }
 
 void CGaugePanelState::RebuildCycleList()

@@ -54,6 +54,8 @@ public:
     void ToggleNavStrip();
     bool IsSmoothMode() const { return m_smoothMode; }
     void SetSmoothMode(bool on, bool store);
+    // Smooth mode as "Enable Smooth Mode" stores it (after a pause for a dialog or an import).
+    void ApplyStoredSmoothMode();
     bool IsSmoothMenuEnabled() const { return m_smoothMenuEnabled; }
     int SmoothState() const { return m_smoothState; }
     // Whether the 100 ms smoothing timer should run.

@@ -1,6 +1,5 @@
 #include "views/ui/GaugePanelWnd.h"
 
-#include "app/SettingsStore.h"
 #include "app/ui/ViewContext.h"
 #include "geo/Units.h"
 #include "gps/NMEAParser.h"
@@ -245,8 +244,7 @@ void CGaugePanelWnd::RunWithoutSmoothing(const std::function<void()>& work)
     m_state.SetSmoothMode(false, false);
     SyncSmoothTimer();
     work();
-    if (ReadIntSetting(QStringLiteral("Panel"), QStringLiteral("Enable Smooth Mode"), 0) == 1)
-        m_state.SetSmoothMode(true, false);
+    m_state.ApplyStoredSmoothMode();
     SyncSmoothTimer();
 }
 
